@@ -1,0 +1,98 @@
+#include "framework/Dialog.h"
+
+#include "framework/WinApp.h"
+
+#include <iterator>
+
+namespace {
+
+constexpr std::array<int, 1> kOkIds = {IDOK};
+constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
+
+}  // namespace
+
+// Any notification code: Enter and Escape arrive with 0, buttons with BN_CLICKED.
+const MessageEntry CDialog::kEntries[] = {
+    onCommand(kAnyNotifyCode, kOkIds, &CDialog::onOkCommand),
+    onCommand(kAnyNotifyCode, kCancelIds, &CDialog::onCancelCommand),
+};
+
+const MessageMap CDialog::kMessageMap = {&CWnd::kMessageMap, CDialog::kEntries, std::size(CDialog::kEntries)};
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+const MessageMap* CDialog::GetMessageMap() const
+{
+    return &kMessageMap;
+}
+
+HWND CDialog::ownerWindow() const
+{
+    if (m_parent)
+        return m_parent->GetSafeHwnd();
+    const CWinApp* app = CWinApp::current();
+    if (app && app->m_pMainWnd && app->m_pMainWnd != this)
+        return app->m_pMainWnd->GetSafeHwnd();
+    return nullptr;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (m_running || GetSafeHwnd())
+        return -1;
+    m_running = true;
+    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId),
+                                           ownerWindow(), &CDialog::dialogProc,
+                                           reinterpret_cast<LPARAM>(this));
+    m_running = false;
+    UnsubclassWindow();  // normally done already by WM_NCDESTROY
+    return result;
+}
+
+INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;  // the object sees every message first through its subclass
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (!dialog || !dialog->SubclassWindow(hwnd))
+        return TRUE;
+    return dialog->OnInitDialog();
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int result)
+{
+    if (GetSafeHwnd())
+        ::EndDialog(GetSafeHwnd(), result);
+}
+
+LRESULT CDialog::OnPaint()
+{
+    return Default();
+}
+
+HandlerResult CDialog::onOkCommand(const Message&)
+{
+    OnOK();
+    return 0;
+}
+
+HandlerResult CDialog::onCancelCommand(const Message&)
+{
+    OnCancel();
+    return 0;
+}

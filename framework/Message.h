@@ -1,0 +1,83 @@
+// Messages and the static per-class tables that bind them to member functions.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+struct Message {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+
+    UINT commandId() const { return LOWORD(wParam); }   // WM_COMMAND: control or menu id
+    UINT notifyCode() const { return HIWORD(wParam); }  // WM_COMMAND: BN_CLICKED, CBN_SELCHANGE...
+};
+
+// std::nullopt = "not handled": the search goes on in the base tables, then
+// the message gets its default processing.
+using HandlerResult = std::optional<LRESULT>;
+
+class CWnd;
+using MessageHandler = HandlerResult (CWnd::*)(const Message&);
+
+template <class T>
+constexpr MessageHandler handler(HandlerResult (T::*h)(const Message&))
+{
+    return static_cast<MessageHandler>(h);
+}
+
+// Matches every WM_COMMAND notification code (menus and the keyboard send 0 or 1).
+inline constexpr UINT kAnyNotifyCode = 0xFFFFFFFFu;
+
+struct MessageEntry {
+    UINT message;
+    UINT notifyCode;     // WM_COMMAND only; kAnyNotifyCode matches all
+    const int* ids;      // WM_COMMAND only; nullptr (idCount 0) = any id
+    std::size_t idCount;
+    MessageHandler handler;
+};
+
+struct MessageMap {
+    const MessageMap* base;
+    const MessageEntry* entries;
+    std::size_t count;
+};
+
+template <std::size_t N>
+constexpr MessageMap makeMessageMap(const MessageMap* base, const MessageEntry (&entries)[N])
+{
+    return {base, entries, N};
+}
+
+template <class T>
+constexpr MessageEntry onMessage(UINT message, HandlerResult (T::*h)(const Message&))
+{
+    return {message, 0, nullptr, 0, handler(h)};
+}
+
+// `ids` must have static storage: the entry keeps a pointer to it.
+template <class T, std::size_t N>
+constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids,
+                                 HandlerResult (T::*h)(const Message&))
+{
+    return {WM_COMMAND, notifyCode, ids.data(), N, handler(h)};
+}
+
+template <class T>
+constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount,
+                                 HandlerResult (T::*h)(const Message&))
+{
+    return {WM_COMMAND, notifyCode, ids, idCount, handler(h)};
+}
+
+// Every WM_COMMAND with the given notification code, whatever its id.
+template <class T>
+constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerResult (T::*h)(const Message&))
+{
+    return {WM_COMMAND, notifyCode, nullptr, 0, handler(h)};
+}
+
+bool entryMatches(const MessageEntry& entry, const Message& msg);

@@ -1,0 +1,44 @@
+#include "framework/WinApp.h"
+
+namespace {
+
+CWinApp* g_application = nullptr;
+
+}  // namespace
+
+CWinApp::CWinApp()
+{
+    if (!g_application)
+        g_application = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_application == this)
+        g_application = nullptr;
+}
+
+BOOL CWinApp::InitInstance()
+{
+    return FALSE;
+}
+
+CWinApp* CWinApp::current()
+{
+    return g_application;
+}
+
+int AfxWinMain()
+{
+    CWinApp* app = CWinApp::current();
+    if (!app)
+        return -1;
+    if (app->InitInstance()) {
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,484 @@
+#include "framework/Dialog.h"
+#include "framework/WinApp.h"
+#include "tests/win/TestResource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// ---- A plain window whose own procedure records what reaches it ------------
+
+std::vector<UINT> g_originalSaw;
+
+LRESULT CALLBACK recordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    g_originalSaw.push_back(message);
+    if (message >= WM_APP && message < WM_APP + 100)
+        return 1000 + static_cast<LRESULT>(message - WM_APP);
+    if (message == WM_COMMAND)
+        return 500;
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+HWND createRecordingWindow()
+{
+    static const ATOM atom = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = recordingProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"noxTestRecording";
+        return RegisterClassW(&wc);
+    }();
+    EXPECT_NE(atom, 0);
+    return CreateWindowExW(0, L"noxTestRecording", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+bool originalSaw(UINT message)
+{
+    for (UINT m : g_originalSaw)
+        if (m == message)
+            return true;
+    return false;
+}
+
+constexpr std::array<int, 1> kHandledIds = {10};
+
+class ProbeWnd : public CWnd {
+public:
+    std::vector<std::string> log;
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onAnswer(const Message&) { return 42; }
+    HandlerResult onPeek(const Message&)
+    {
+        log.push_back("peek");
+        return std::nullopt;
+    }
+    HandlerResult onClicked(const Message&) { return 1; }
+    HandlerResult onAdjust(const Message&) { return Default() + 1; }
+    HandlerResult onNested(const Message&)
+    {
+        SendMessageW(m_hWnd, WM_APP + 12, 0, 0);
+        return Default();  // still this message, not the nested one
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry ProbeWnd::kEntries[] = {
+    onMessage(WM_APP + 10, &ProbeWnd::onAnswer),
+    onMessage(WM_APP + 11, &ProbeWnd::onPeek),
+    onCommand(BN_CLICKED, kHandledIds, &ProbeWnd::onClicked),
+    onMessage(WM_APP + 13, &ProbeWnd::onAdjust),
+    onMessage(WM_APP + 14, &ProbeWnd::onNested),
+};
+const MessageMap ProbeWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, ProbeWnd::kEntries);
+
+TEST(Subclass, TableAnswersFirstAndDefaultReachesTheOriginalProcedure)
+{
+    HWND hwnd = createRecordingWindow();
+    ASSERT_NE(hwnd, nullptr);
+    ProbeWnd probe;
+    ASSERT_TRUE(probe.SubclassWindow(hwnd));
+    EXPECT_EQ(probe.GetSafeHwnd(), hwnd);
+
+    struct Case {
+        const char* what;
+        UINT message;
+        WPARAM wParam;
+        LRESULT expected;
+        bool reachesOriginal;
+    };
+    const Case cases[] = {
+        {"handled", WM_APP + 10, 0, 42, false},
+        {"handler declines", WM_APP + 11, 0, 1011, true},
+        {"no entry", WM_APP + 12, 0, 1012, true},
+        {"handler wraps Default", WM_APP + 13, 0, 1014, true},
+        {"listed id and code", WM_COMMAND, MAKEWPARAM(10, BN_CLICKED), 1, false},
+        {"unknown id", WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), 500, true},
+        {"listed id, other code", WM_COMMAND, MAKEWPARAM(10, BN_DOUBLECLICKED), 500, true},
+    };
+    for (const auto& c : cases) {
+        g_originalSaw.clear();
+        EXPECT_EQ(SendMessageW(hwnd, c.message, c.wParam, 0), c.expected) << c.what;
+        EXPECT_EQ(originalSaw(c.message), c.reachesOriginal) << c.what;
+    }
+    EXPECT_EQ(probe.log, std::vector<std::string>{"peek"});
+
+    g_originalSaw.clear();
+    EXPECT_EQ(SendMessageW(hwnd, WM_APP + 14, 0, 0), 1014);
+    EXPECT_EQ(g_originalSaw, (std::vector<UINT>{WM_APP + 12, WM_APP + 14}));
+
+    g_originalSaw.clear();
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(originalSaw(WM_NCDESTROY));
+    EXPECT_EQ(probe.GetSafeHwnd(), nullptr) << "detached when the window goes";
+}
+
+TEST(Subclass, ObjectGoingFirstGivesTheWindowItsProcedureBack)
+{
+    HWND hwnd = createRecordingWindow();
+    ASSERT_NE(hwnd, nullptr);
+    const LONG_PTR original = GetWindowLongPtrW(hwnd, GWLP_WNDPROC);
+    {
+        ProbeWnd probe;
+        ASSERT_TRUE(probe.SubclassWindow(hwnd));
+        ProbeWnd second;
+        EXPECT_FALSE(second.SubclassWindow(hwnd)) << "one object per window";
+        EXPECT_FALSE(second.SubclassWindow(nullptr));
+        EXPECT_FALSE(probe.SubclassWindow(hwnd)) << "already attached";
+        EXPECT_NE(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), original);
+    EXPECT_EQ(SendMessageW(hwnd, WM_APP + 10, 0, 0), 1010) << "no table any more";
+
+    ProbeWnd again;
+    EXPECT_TRUE(again.SubclassWindow(hwnd)) << "free to be attached again";
+    EXPECT_EQ(SendMessageW(hwnd, WM_APP + 10, 0, 0), 42);
+    DestroyWindow(hwnd);
+}
+
+// ---- Modal dialogs driven by messages they post to themselves --------------
+
+constexpr UINT kEndRequest = WM_APP + 1;  // wParam: the dialog's result; lParam: re-posts first
+constexpr UINT kNestRequest = WM_APP + 2;
+constexpr UINT kProbeRequest = WM_APP + 3;
+constexpr UINT_PTR kWatchdogTimer = 77;
+constexpr INT_PTR kWatchdogResult = -77;
+
+constexpr std::array<int, 2> kButtonIds = {IDC_TEST_BUTTON_A, IDC_TEST_BUTTON_B};
+constexpr std::array<int, 1> kComboIds = {IDC_TEST_COMBO};
+constexpr std::array<int, 1> kButtonAIds = {IDC_TEST_BUTTON_A};
+constexpr std::array<int, 1> kButtonBIds = {IDC_TEST_BUTTON_B};
+
+Message command(int id, UINT code)
+{
+    return {WM_COMMAND, MAKEWPARAM(id, code), 0};
+}
+
+// Re-posted a few times, so that what the system posts in answer to the
+// earlier script messages comes first.
+Message endWith(INT_PTR result)
+{
+    return {kEndRequest, static_cast<WPARAM>(result), 3};
+}
+
+// Posts its script once it exists and records which handler answered.
+class ScriptedDialog : public CDialog {
+public:
+    explicit ScriptedDialog(UINT templateId = IDD_TEST_COMMANDS, CWnd* parent = nullptr)
+        : CDialog(templateId, parent)
+    {
+    }
+
+    std::vector<Message> script;
+    std::vector<std::string> log;
+    HWND ownerAtInit = nullptr;
+    bool absentItemIsNull = false;
+    bool presentItemFound = false;
+
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        ownerAtInit = ::GetWindow(m_hWnd, GW_OWNER);
+        absentItemIsNull = GetDlgItem(IDC_TEST_ABSENT) == nullptr;
+        presentItemFound = GetDlgItem(IDC_TEST_COMBO) != nullptr;
+        SetTimer(m_hWnd, kWatchdogTimer, 10000, nullptr);
+        for (const auto& m : script)
+            PostMessageW(m_hWnd, m.message, m.wParam, m.lParam);
+        return TRUE;
+    }
+
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+protected:
+    HandlerResult onButton(const Message& m)
+    {
+        log.push_back("base button " + std::to_string(m.commandId()));
+        return 0;
+    }
+    HandlerResult onSelChange(const Message& m)
+    {
+        log.push_back("selchange " + std::to_string(m.commandId()));
+        return 0;
+    }
+    HandlerResult onEndRequest(const Message& m)
+    {
+        if (m.lParam > 0)
+            PostMessageW(m_hWnd, kEndRequest, m.wParam, m.lParam - 1);
+        else
+            EndDialog(static_cast<int>(m.wParam));
+        return 0;
+    }
+    HandlerResult onTimer(const Message& m)
+    {
+        if (m.wParam == kWatchdogTimer)
+            EndDialog(static_cast<int>(kWatchdogResult));
+        return 0;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry ScriptedDialog::kEntries[] = {
+    onCommand(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
+    onCommand(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
+    onMessage(kEndRequest, &ScriptedDialog::onEndRequest),
+    onMessage(WM_TIMER, &ScriptedDialog::onTimer),
+};
+const MessageMap ScriptedDialog::kMessageMap = makeMessageMap(&CDialog::kMessageMap, ScriptedDialog::kEntries);
+
+TEST(DialogTable, DispatchesClicksAndSelectionChangesByIdAndNotification)
+{
+    ScriptedDialog dialog;
+    dialog.script = {
+        command(IDC_TEST_BUTTON_A, BN_CLICKED),
+        command(IDC_TEST_COMBO, CBN_SELCHANGE),
+        command(IDC_TEST_COMBO, CBN_DROPDOWN),     // no entry for this code
+        command(IDC_TEST_ABSENT, BN_CLICKED),      // no entry for this id
+        command(IDC_TEST_BUTTON_B, BN_CLICKED),
+        endWith(7),
+    };
+    EXPECT_EQ(dialog.DoModal(), 7);
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"base button 1100", "selchange 1102", "base button 1101"}));
+    EXPECT_TRUE(dialog.absentItemIsNull);
+    EXPECT_TRUE(dialog.presentItemFound);
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the window is gone when DoModal returns";
+    EXPECT_EQ(dialog.GetDlgItem(IDC_TEST_COMBO), nullptr);
+}
+
+TEST(DialogTable, RealButtonClickArrivesAsBnClicked)
+{
+    class ClickingDialog : public ScriptedDialog {
+    public:
+        BOOL OnInitDialog() override
+        {
+            ScriptedDialog::OnInitDialog();
+            SendMessageW(GetDlgItem(IDC_TEST_BUTTON_B), BM_CLICK, 0, 0);
+            PostMessageW(m_hWnd, kEndRequest, 3, 3);
+            return TRUE;
+        }
+    } dialog;
+    EXPECT_EQ(dialog.DoModal(), 3);
+    EXPECT_EQ(dialog.log, std::vector<std::string>{"base button 1101"});
+}
+
+class DerivedDialog : public ScriptedDialog {
+public:
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onButtonA(const Message&)
+    {
+        log.push_back("derived A");
+        return 0;
+    }
+    HandlerResult onButtonBPeek(const Message&)
+    {
+        log.push_back("derived B declines");
+        return std::nullopt;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry DerivedDialog::kEntries[] = {
+    onCommand(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
+    onCommand(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
+};
+const MessageMap DerivedDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, DerivedDialog::kEntries);
+
+TEST(DialogTable, DerivedEntryWinsAndDeclinedMessageReachesTheBase)
+{
+    DerivedDialog dialog;
+    dialog.script = {
+        command(IDC_TEST_BUTTON_A, BN_CLICKED),
+        command(IDC_TEST_BUTTON_B, BN_CLICKED),
+        command(IDC_TEST_COMBO, CBN_SELCHANGE),
+        endWith(9),
+    };
+    EXPECT_EQ(dialog.DoModal(), 9);
+    EXPECT_EQ(dialog.log,
+              (std::vector<std::string>{"derived A", "derived B declines", "base button 1101", "selchange 1102"}));
+}
+
+TEST(DialogTable, OkAndCancelCommandsEndTheDialog)
+{
+    struct Case {
+        const char* what;
+        Message message;
+        INT_PTR expected;
+    };
+    const Case cases[] = {
+        {"Enter", command(IDOK, 0), IDOK},
+        {"OK button", command(IDOK, BN_CLICKED), IDOK},
+        {"Escape", command(IDCANCEL, 0), IDCANCEL},
+        {"close box", {WM_CLOSE, 0, 0}, IDCANCEL},
+        {"system menu Close", {WM_SYSCOMMAND, SC_CLOSE, 0}, IDCANCEL},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialog dialog;
+        dialog.script = {c.message, endWith(55)};
+        EXPECT_EQ(dialog.DoModal(), c.expected) << c.what;
+    }
+}
+
+TEST(DialogTable, OverriddenOnCancelRunsForTheCancelCommand)
+{
+    class Stubborn : public ScriptedDialog {
+    public:
+        void OnCancel() override { log.push_back("cancel refused"); }
+    } dialog;
+    dialog.script = {command(IDCANCEL, 0), endWith(4)};
+    EXPECT_EQ(dialog.DoModal(), 4);
+    EXPECT_EQ(dialog.log, std::vector<std::string>{"cancel refused"});
+}
+
+TEST(DoModal, MissingTemplateGivesMinusOneAndTheObjectStaysUsable)
+{
+    ScriptedDialog missing(IDD_TEST_MISSING);
+    EXPECT_EQ(missing.DoModal(), -1);
+    EXPECT_EQ(missing.GetSafeHwnd(), nullptr);
+
+    ScriptedDialog twice;
+    twice.script = {endWith(1)};
+    EXPECT_EQ(twice.DoModal(), 1);
+    EXPECT_EQ(twice.DoModal(), 1) << "a dialog object can run again";
+}
+
+// Handlers answer with their own value, also for messages a dialog procedure
+// would have to return directly; unhandled ones keep the system's answer.
+class AnsweringDialog : public ScriptedDialog {
+public:
+    LRESULT dragIconAnswer = 0;
+    LRESULT captionLength = 0;
+    BOOL paintedAway = FALSE;
+    int paints = 0;
+
+    BOOL OnInitDialog() override
+    {
+        ScriptedDialog::OnInitDialog();
+        PostMessageW(m_hWnd, kProbeRequest, 0, 0);  // once the dialog shows
+        return TRUE;
+    }
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onProbe(const Message&)
+    {
+        dragIconAnswer = SendMessageW(m_hWnd, WM_QUERYDRAGICON, 0, 0);
+        captionLength = SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
+        InvalidateRect(nullptr, TRUE);
+        UpdateWindow();
+        paintedAway = !GetUpdateRect(m_hWnd, nullptr, FALSE);
+        EndDialog(5);
+        return 0;
+    }
+    HandlerResult onQueryDragIcon(const Message&) { return 0x1234; }
+    HandlerResult onPaint(const Message&)
+    {
+        ++paints;
+        return CDialog::OnPaint();
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry AnsweringDialog::kEntries[] = {
+    onMessage(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
+    onMessage(WM_PAINT, &AnsweringDialog::onPaint),
+    onMessage(kProbeRequest, &AnsweringDialog::onProbe),
+};
+const MessageMap AnsweringDialog::kMessageMap =
+    makeMessageMap(&ScriptedDialog::kMessageMap, AnsweringDialog::kEntries);
+
+TEST(DialogTable, HandlerResultsAreTheMessageResultsAndOnPaintPaints)
+{
+    AnsweringDialog dialog;
+    EXPECT_EQ(dialog.DoModal(), 5);
+    EXPECT_EQ(dialog.dragIconAnswer, 0x1234);
+    EXPECT_EQ(dialog.captionLength, 8) << "\"Commands\" through the default processing";
+    EXPECT_GE(dialog.paints, 1);
+    EXPECT_TRUE(dialog.paintedAway) << "the base painting validated the window";
+}
+
+// Opens a second dialog from a handler, as the About box and Tools dialog are.
+class NestingDialog : public ScriptedDialog {
+public:
+    bool withParent = false;
+    bool innerOwnedByThis = false;
+    bool innerOwned = false;
+    INT_PTR innerResult = 0;
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onNest(const Message&)
+    {
+        ScriptedDialog inner(IDD_TEST_COMMANDS, withParent ? this : nullptr);
+        inner.script = {endWith(12)};
+        innerResult = inner.DoModal();
+        innerOwned = inner.ownerAtInit != nullptr;
+        innerOwnedByThis = inner.ownerAtInit == m_hWnd;
+        EndDialog(11);
+        return 0;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry NestingDialog::kEntries[] = {
+    onMessage(kNestRequest, &NestingDialog::onNest),
+};
+const MessageMap NestingDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, NestingDialog::kEntries);
+
+TEST(DoModal, OwnerIsTheParentElseTheApplicationsMainWindow)
+{
+    CWinApp app;
+    ASSERT_EQ(CWinApp::current(), &app);
+    struct Case {
+        bool withParent;
+        bool outerIsMainWindow;
+        bool ownedByOuter;
+    };
+    const Case cases[] = {{true, false, true}, {false, true, true}, {false, false, false}};
+    for (const auto& c : cases) {
+        NestingDialog outer;
+        outer.withParent = c.withParent;
+        outer.script = {{kNestRequest, 0, 0}};
+        app.m_pMainWnd = c.outerIsMainWindow ? &outer : nullptr;
+        EXPECT_EQ(outer.DoModal(), 11);
+        EXPECT_EQ(outer.innerResult, 12);
+        EXPECT_EQ(outer.innerOwned, c.ownedByOuter) << "parent " << c.withParent << " main " << c.outerIsMainWindow;
+        EXPECT_EQ(outer.innerOwnedByThis, c.ownedByOuter);
+        EXPECT_EQ(outer.ownerAtInit, nullptr) << "the main window itself has no owner";
+    }
+    app.m_pMainWnd = nullptr;
+}
+
+TEST(AfxWinMain, RunsInitInstanceOnceAndEndsWithZero)
+{
+    EXPECT_EQ(CWinApp::current(), nullptr);
+    EXPECT_EQ(AfxWinMain(), -1) << "no application object";
+    struct CountingApp : CWinApp {
+        int calls = 0;
+        BOOL InitInstance() override
+        {
+            ++calls;
+            return FALSE;
+        }
+    } app;
+    EXPECT_EQ(AfxWinMain(), 0);
+    EXPECT_EQ(app.calls, 1);
+}
+
+}  // namespace
