@@ -1,0 +1,74 @@
+#include "launch/WindowsToolPlatform.h"
+
+#include "framework/UniqueHandle.h"
+#include "launch/PlatformProbe.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+bool WindowsToolPlatform::fileExists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+OsVersion WindowsToolPlatform::osVersion()
+{
+    OSVERSIONINFOEXW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    getOSVersionInfo(&info);
+    return {info.dwMajorVersion, info.dwMinorVersion};
+}
+
+bool WindowsToolPlatform::createProcess(const std::wstring& appName, const std::wstring& commandLine,
+                                        const std::wstring& folder)
+{
+    // CreateProcessW may write into the command line.
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOW;
+    PROCESS_INFORMATION created = {};
+    if (!CreateProcessW(appName.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &created))
+        return false;
+    // Nothing of the tool is kept.
+    const UniqueHandle process(created.hProcess);
+    const UniqueHandle thread(created.hThread);
+    return true;
+}
+
+std::intptr_t WindowsToolPlatform::shellExecuteRunas(const std::wstring& path)
+{
+    const HINSTANCE result = ShellExecuteW(nullptr, L"runas", path.c_str(), L"", nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+bool WindowsToolPlatform::shellExecuteOpen(const std::wstring& path, const std::wstring& folder)
+{
+    SHELLEXECUTEINFOW info = {};
+    info.cbSize = sizeof info;
+    // Without it the shell shows its own "file not found" box; the launcher
+    // signals a failed tool start by the beep alone.
+    info.fMask = SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"open";
+    info.lpFile = path.c_str();
+    info.lpDirectory = folder.c_str();
+    info.nShow = SW_SHOW;
+    return ShellExecuteExW(&info) != FALSE;
+}
+
+void WindowsToolPlatform::beep()
+{
+    MessageBeep(0xFFFFFFFF);
+}
+
+void LaunchAutoTestConfigure()
+{
+    WindowsToolPlatform platform;
+    LaunchAutoTestConfigure(platform);
+}

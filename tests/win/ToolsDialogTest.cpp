@@ -1,0 +1,116 @@
+// The Tools dialog run modally, its buttons clicked from inside its loop;
+// a recording platform stands in for the real starts.
+#include "ui/CKestrovaToolsDialog.h"
+
+#include "tests/win/ModalDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingPlatform : public ToolPlatform {
+public:
+    std::vector<std::wstring> started;  // "plain:" / "runas:" + path
+    int beeps = 0;
+
+    bool fileExists(const std::wstring&) override { return true; }
+    OsVersion osVersion() override { return {6, 1}; }
+    bool createProcess(const std::wstring& appName, const std::wstring&, const std::wstring&) override
+    {
+        started.push_back(L"plain:" + appName);
+        return true;
+    }
+    std::intptr_t shellExecuteRunas(const std::wstring& path) override
+    {
+        started.push_back(L"runas:" + path);
+        return 42;
+    }
+    bool shellExecuteOpen(const std::wstring&, const std::wstring&) override { return true; }
+    void beep() override { ++beeps; }
+};
+
+const ToolButton& firstOfKind(ToolLaunchKind kind)
+{
+    for (const ToolButton& button : kToolButtons)
+        if (button.kind == kind)
+            return button;
+    throw std::logic_error("no such kind");
+}
+
+// Clicks `ids` one per tick while checking the dialog stays open, then ends
+// it with `closing` (a message posted to the dialog).
+struct Script {
+    std::vector<int> ids;
+    UINT closeMessage;
+    WPARAM closeWParam;
+    bool stayedOpen = true;
+};
+
+INT_PTR runScripted(CKestrovaToolsDialog& dialog, Script& script)
+{
+    std::size_t next = 0;
+    int ticks = 0;
+    ModalDriver driver([&] {
+        const HWND window = findThreadWindow(L"#32770", L"Kestrova Tools");
+        if (window == nullptr)
+            return ++ticks > 200 || next > 0;
+        if (next < script.ids.size()) {
+            SendMessageW(GetDlgItem(window, script.ids[next++]), BM_CLICK, 0, 0);
+            script.stayedOpen = script.stayedOpen && IsWindow(window);
+            return false;
+        }
+        PostMessageW(window, script.closeMessage, script.closeWParam, 0);
+        return true;
+    });
+    return dialog.DoModal();
+}
+
+TEST(CKestrovaToolsDialog, EachButtonStartsItsRowAndTheDialogStaysOpen)
+{
+    const ToolButton& plain = firstOfKind(ToolLaunchKind::Plain);
+    const ToolButton& elevated = firstOfKind(ToolLaunchKind::ElevatedWhenSupported);
+    const ToolButton& always = firstOfKind(ToolLaunchKind::AlwaysElevated);
+    const ToolButton& last = kToolButtons.back();
+
+    RecordingPlatform platform;
+    CKestrovaToolsDialog dialog(nullptr, &platform);
+    Script script{{plain.buttonId, elevated.buttonId, always.buttonId, last.buttonId, plain.buttonId},
+                  WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)};
+    EXPECT_EQ(runScripted(dialog, script), IDCANCEL);
+    EXPECT_TRUE(script.stayedOpen);
+    const std::vector<std::wstring> expected = {
+        L"plain:" + std::wstring(plain.exePath),   L"runas:" + std::wstring(elevated.exePath),
+        L"runas:" + std::wstring(always.exePath),  L"plain:" + std::wstring(last.exePath),
+        L"plain:" + std::wstring(plain.exePath),
+    };
+    EXPECT_EQ(platform.started, expected);
+    EXPECT_EQ(platform.beeps, 0);
+}
+
+TEST(CKestrovaToolsDialog, CloseEscapeAndSystemMenuEndIt)
+{
+    struct Case {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    };
+    const Case cases[] = {
+        {"Close button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+        {"Escape", WM_COMMAND, MAKEWPARAM(IDCANCEL, 0)},
+        {"system menu", WM_SYSCOMMAND, SC_CLOSE},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingPlatform platform;
+        CKestrovaToolsDialog dialog(nullptr, &platform);
+        Script script{{}, c.message, c.wParam};
+        EXPECT_EQ(runScripted(dialog, script), IDCANCEL);
+        EXPECT_TRUE(platform.started.empty());
+    }
+}
+
+}  // namespace
