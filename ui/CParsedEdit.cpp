@@ -1,0 +1,62 @@
+#include "ui/CParsedEdit.h"
+
+#include "ui/ParsedEditRules.h"
+
+#include <iterator>
+
+bool CParsedEdit::wildcardAllowed = false;
+
+const MessageEntry CParsedEdit::kEntries[] = {
+    onMessage(WM_CHAR, &CParsedEdit::OnChar),
+    onMessage(WM_VSCROLL, &CParsedEdit::OnVScroll),
+};
+
+const MessageMap CParsedEdit::kMessageMap = {&CEdit::kMessageMap, CParsedEdit::kEntries,
+                                             std::size(CParsedEdit::kEntries)};
+
+CParsedEdit::CParsedEdit()
+{
+    wildcardAllowed = false;
+}
+
+const MessageMap* CParsedEdit::GetMessageMap() const
+{
+    return &kMessageMap;
+}
+
+void CParsedEdit::SignalBadInput()
+{
+    MessageBeep(0xFFFFFFFF);
+}
+
+HandlerResult CParsedEdit::OnChar(const Message& msg)
+{
+    // Pasted and program-set text do not come this way: only typing is filtered.
+    if (IsCharAllowed(parseStyle, static_cast<wchar_t>(msg.wParam), wildcardAllowed))
+        return Default();
+    SignalBadInput();
+    return 0;
+}
+
+HandlerResult CParsedEdit::OnVScroll(const Message& msg)
+{
+    const std::optional<int> step = scrollStep(LOWORD(msg.wParam));
+    if (!step)
+        return 0;  // other codes leave focus, text and selection alone
+
+    SetFocus(m_hWnd);
+    HWND parent = GetParent();
+    const int id = GetDlgCtrlID();
+    BOOL valid = FALSE;
+    const int current = static_cast<int>(GetDlgItemInt(parent, id, &valid, TRUE));
+    if (!valid) {
+        SignalBadInput();
+    } else if (const std::optional<int> next = stepValue(current, *step)) {
+        SetDlgItemInt(parent, id, static_cast<UINT>(*next), TRUE);
+    } else {
+        SignalBadInput();
+    }
+    SendMessageW(m_hWnd, EM_SETSEL, 0, -1);
+    SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0);
+    return 0;
+}
