@@ -1,0 +1,26 @@
+#include "app/noxLauncherApp.h"
+
+#include "ui/CnoxLauncherDlg.h"
+
+#include <commctrl.h>
+
+CnoxLauncherApp::CnoxLauncherApp() = default;
+
+BOOL CnoxLauncherApp::InitInstance()
+{
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    CWinApp::InitInstance();
+    // The restart manager may restart the launcher after an update or a crash;
+    // no recovery callback, nothing to save and no files to reopen.
+    RegisterApplicationRestart(nullptr, 0);
+
+    CnoxLauncherDlg dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();  // every ending, failure included, takes the same path
+    m_pMainWnd = nullptr;
+    return FALSE;
+}

@@ -1,0 +1,12 @@
+// The About box, opened from the launcher's system menu.
+#pragma once
+
+#include "framework/DialogEx.h"
+#include "res/resource.h"
+
+class CAboutDlg : public CDialogEx {
+public:
+    enum { IDD = IDD_ABOUTBOX };
+    // No parent: the application's main window, the launcher, becomes its owner.
+    CAboutDlg() : CDialogEx(IDD) {}
+};

@@ -1,0 +1,47 @@
+// The launcher's main window: one row per product slot, kept enabled only
+// while the slot's product is installed and can run here.
+#pragma once
+
+#include "framework/DialogEx.h"
+#include "launch/ProductCatalogue.h"
+#include "ui/CParsedEdit.h"
+
+#include <array>
+#include <string>
+
+// Template of the layout this executable shows (customer or developer edition);
+// each edition's start-up code defines it.
+extern const unsigned kLauncherLayoutTemplate;
+
+class CnoxLauncherDlg : public CDialogEx {
+public:
+    explicit CnoxLauncherDlg(unsigned templateId = kLauncherLayoutTemplate);
+    ~CnoxLauncherDlg() override;
+
+    const MessageMap* GetMessageMap() const override;
+    BOOL OnInitDialog() override;
+
+    // Recomputes every control's enabled state from the disk and the platform.
+    void refreshControls();
+
+private:
+    void refreshSlotControls(const ProductSlot& slot, const std::wstring& exePath);
+    void enableDialogControl(int id, bool enabled);
+    void addAboutItemToSystemMenu();
+
+    HandlerResult OnSysCommand(const Message& msg);
+    HandlerResult OnPaint(const Message& msg);
+    HandlerResult OnQueryDragIcon(const Message& msg);
+    HandlerResult OnLaunch(const Message& msg);
+    HandlerResult OnBrowse(const Message& msg);
+    HandlerResult OnModeChanged(const Message& msg);
+    HandlerResult OnAutoTestConfigure(const Message& msg);
+    HandlerResult OnTools(const Message& msg);
+    HandlerResult OnTimer(const Message& msg);
+
+    static const MessageEntry kMessageEntries[];
+    static const MessageMap kMessageMap;
+
+    HICON m_hIcon;
+    std::array<CParsedEdit, kProductSlotCount> m_autoTestEdits;
+};
