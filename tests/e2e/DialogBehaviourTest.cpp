@@ -1,0 +1,121 @@
+// Closing routes, the About box and the developer layout's auto-test controls.
+#include "LauncherDriver.h"
+#include "launch/ProductCatalogue.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using e2e::Installation;
+using e2e::Launcher;
+
+const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
+
+void postKey(HWND control, WPARAM key)
+{
+    SetForegroundWindow(GetAncestor(control, GA_ROOT));
+    PostMessageW(control, WM_KEYDOWN, key, 0);
+    PostMessageW(control, WM_KEYUP, key, 0xC0000000);
+}
+
+TEST(DialogBehaviour, EveryClosingRouteEndsTheProcessWithoutConfirmation)
+{
+    Installation disk;  // nothing installed: the focus may rest on any control
+    {
+        Launcher launcher(Launcher::Edition::Customer, L"--ignored /arguments");
+        ASSERT_NE(launcher.dialog(), nullptr) << "arguments are ignored";
+        PostMessageW(launcher.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_TRUE(launcher.waitForExit()) << "system menu Close";
+    }
+    {
+        Launcher launcher(Launcher::Edition::Customer);
+        postKey(launcher.control(slot(1).modeComboId), VK_ESCAPE);
+        EXPECT_TRUE(launcher.waitForExit()) << "Escape";
+    }
+    {
+        Launcher launcher(Launcher::Edition::Customer);
+        postKey(launcher.control(slot(1).modeComboId), VK_RETURN);
+        EXPECT_TRUE(launcher.waitForExit()) << "Enter on a mode box gives OK in the customer layout";
+    }
+    {
+        Launcher launcher(Launcher::Edition::Developer);
+        launcher.click(IDCANCEL);
+        EXPECT_TRUE(launcher.waitForExit()) << "Close";
+    }
+}
+
+TEST(DialogBehaviour, SystemCommandsSixteenToThirtyOneOpenTheAboutBox)
+{
+    Installation disk;
+    Launcher launcher(Launcher::Edition::Customer);
+    for (WPARAM command : {WPARAM{16}, WPARAM{23}, WPARAM{31}}) {
+        PostMessageW(launcher.dialog(), WM_SYSCOMMAND, command, 0);
+        HWND about = e2e::waitForOwnedDialog(launcher.dialog(), L"About noxLauncher");
+        ASSERT_NE(about, nullptr) << command;
+        if (command == 16) {
+            Sleep(500);  // let it paint
+            e2e::saveScreenshot(e2e::artefactFolder() + L"\\about.bmp");
+        }
+        PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+        EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(about); }));
+    }
+    PostMessageW(launcher.dialog(), WM_SYSCOMMAND, 32, 0);
+    EXPECT_EQ(e2e::waitForOwnedDialog(launcher.dialog(), L"About noxLauncher", 500), nullptr);
+    EXPECT_TRUE(IsWindow(launcher.dialog()));
+}
+
+TEST(DialogBehaviour, AutoTestControlsNeedAnInstalledRowOutsideNormalAndKeepTheirText)
+{
+    Installation disk;
+    disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
+    Launcher launcher(Launcher::Edition::Developer);
+    const auto& orrin = slot(6);
+    ASSERT_TRUE(launcher.waitEnabled(orrin.buttonId, true));
+    EXPECT_TRUE(launcher.enabled(orrin.injectCheckId));
+    EXPECT_FALSE(launcher.enabled(orrin.autoTestEditId));
+    EXPECT_FALSE(launcher.enabled(orrin.browseButtonId));
+
+    SendMessageW(launcher.control(orrin.autoTestEditId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"C:\\suite\\run.noxatc"));
+    launcher.selectMode(orrin.modeComboId, 1);
+    EXPECT_TRUE(launcher.enabled(orrin.autoTestEditId)) << "the mode change refreshes at once";
+    EXPECT_TRUE(launcher.enabled(orrin.browseButtonId));
+    launcher.selectMode(orrin.modeComboId, 2);
+    EXPECT_TRUE(launcher.enabled(orrin.autoTestEditId));
+    launcher.selectMode(orrin.modeComboId, 0);
+    EXPECT_FALSE(launcher.enabled(orrin.autoTestEditId));
+    EXPECT_FALSE(launcher.enabled(orrin.browseButtonId));
+    EXPECT_EQ(e2e::windowText(launcher.control(orrin.autoTestEditId)), L"C:\\suite\\run.noxatc");
+
+    // A row that is not installed keeps its auto-test controls disabled whatever the mode.
+    launcher.selectMode(slot(1).modeComboId, 1);
+    EXPECT_FALSE(launcher.enabled(slot(1).autoTestEditId));
+}
+
+TEST(DialogBehaviour, BothLayoutsShowTheirControls)
+{
+    Installation disk;
+    disk.plant(Installation::x86Root(), L"Larkspur", L"larkspur.exe");
+    disk.plant(Installation::x86Root(), L"Quenby", L"quenby.exe");
+    {
+        Launcher launcher(Launcher::Edition::Customer);
+        EXPECT_EQ(e2e::windowText(launcher.control(slot(9).buttonId)), L" Pellworth x64");
+        EXPECT_EQ(launcher.control(slot(10).buttonId), nullptr);
+        EXPECT_EQ(launcher.control(IDCANCEL), nullptr);
+        EXPECT_EQ(launcher.control(slot(1).autoTestEditId), nullptr);
+        ASSERT_TRUE(launcher.waitEnabled(slot(1).buttonId, true));
+        Sleep(500);
+        e2e::saveScreenshot(e2e::artefactFolder() + L"\\customer.bmp");
+    }
+    {
+        Launcher launcher(Launcher::Edition::Developer);
+        EXPECT_EQ(e2e::windowText(launcher.control(slot(9).buttonId)), L"Pellworth x64");
+        EXPECT_EQ(e2e::windowText(launcher.control(IDCANCEL)), L"Close");
+        EXPECT_EQ(e2e::windowText(launcher.control(IDC_TOOLS)), L"Tools...");
+        ASSERT_TRUE(launcher.waitEnabled(slot(10).buttonId, true));
+        launcher.selectMode(slot(10).modeComboId, 1);
+        Sleep(500);
+        e2e::saveScreenshot(e2e::artefactFolder() + L"\\developer.bmp");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,113 @@
+// Launches through the real dialog: the stub product reports what it received.
+#include "LauncherDriver.h"
+#include "launch/ProductCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+using e2e::Installation;
+using e2e::Launcher;
+using Variables = std::map<std::wstring, std::wstring>;
+
+const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+
+// Launches the slot and returns the stub's report, or fails the test.
+e2e::StubReport launchAndReport(const Launcher& launcher, int slotNumber, const std::wstring& exe)
+{
+    e2e::discardReport(exe);
+    launcher.click(slot(slotNumber).buttonId);
+    auto report = e2e::waitForReport(exe, 10000);
+    EXPECT_TRUE(report.has_value()) << "no report from " << narrow(exe);
+    return report.value_or(e2e::StubReport{});
+}
+
+TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInTheProductFolder)
+{
+    Installation disk;
+    const std::wstring exe = disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
+    SetEnvironmentVariableW(L"NOX_SHOW_EVENT_COUNT", L"1");  // inherited by the launcher: must never reach a product
+    Launcher launcher(Launcher::Edition::Customer);
+    SetEnvironmentVariableW(L"NOX_SHOW_EVENT_COUNT", nullptr);
+    ASSERT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
+
+    const struct {
+        int position;
+        Variables expected;
+    } modes[] = {
+        {0, {}},
+        {1, {{L"NOX_RECORD_FULL_MESSAGE_STATS", L"1"}}},
+        {2, {{L"NOX_RECORD_PARTIAL_MESSAGE_STATS", L"1"}}},
+        {0, {}},  // a later launch sees only its own variables
+    };
+    for (const auto& mode : modes) {
+        launcher.selectMode(slot(6).modeComboId, mode.position);
+        const auto report = launchAndReport(launcher, 6, exe);
+        EXPECT_EQ(report.commandLine, exe) << "mode " << mode.position;
+        EXPECT_EQ(report.folder, folderOf(exe));
+        EXPECT_EQ(report.variables, mode.expected) << "mode " << mode.position;
+    }
+}
+
+TEST(Launch, DeveloperInjectAndHelpReachEverySlot)
+{
+    Installation disk;
+    std::map<int, std::wstring> exes;
+    for (int number = 1; number <= 11; ++number) {
+        const auto& s = slot(number);
+        exes[number] = disk.plant(s.is64Bit ? Installation::nativeRoot() : Installation::x86Root(), s.folderName,
+                                  s.exeName);
+    }
+    Launcher launcher(Launcher::Edition::Developer);
+    ASSERT_NE(launcher.dialog(), nullptr);
+    ASSERT_TRUE(launcher.waitEnabled(slot(10).buttonId, true));
+    launcher.setCheck(IDC_HELP_SWITCH, true);
+
+    for (int number = 1; number <= 11; ++number) {
+        const auto& s = slot(number);
+        launcher.setCheck(s.injectCheckId, true);
+        launcher.selectMode(s.modeComboId, number % 2 ? 2 : 0);
+        // A click is carried out even on a row disabled for x64 (Wine delivers it): it is the click that counts.
+        const auto report = launchAndReport(launcher, number, exes[number]);
+        EXPECT_EQ(report.commandLine, exes[number] + L" -help ") << number;
+        Variables expected{{L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP", L"1"}};
+        if (number % 2)
+            expected[L"NOX_RECORD_PARTIAL_MESSAGE_STATS"] = L"1";
+        EXPECT_EQ(report.variables, expected) << number;
+        launcher.setCheck(s.injectCheckId, false);
+    }
+}
+
+TEST(Launch, FailuresAreReportedInTheirMessageBoxesAndStartNothing)
+{
+    Installation disk;
+    const std::wstring exe = disk.plant(Installation::x86Root(), L"Larkspur", L"larkspur.exe");
+    const std::wstring folderExe = disk.plantFolderAsExe(Installation::x86Root(), L"Orrin", L"orrin.exe");
+    Launcher launcher(Launcher::Edition::Customer);
+    ASSERT_TRUE(launcher.waitEnabled(slot(1).buttonId, true));
+    ASSERT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
+
+    // The executable vanishes between the refresh that enabled the row and the click.
+    disk.remove(exe);
+    launcher.click(slot(1).buttonId);
+    auto box = e2e::takeMessageBox(launcher.dialog());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, L"File does not exist");
+    // Resolved again at the click: the product folder is left, so the beta path under it is shown.
+    EXPECT_EQ(box->text, L"The file C:\\Program Files (x86)\\Kestrova\\Larkspur Beta\\larkspur.exe does not exist");
+
+    launcher.click(slot(6).buttonId);
+    box = e2e::takeMessageBox(launcher.dialog());
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->caption, L"Failed to launch application");
+    EXPECT_EQ(box->text, L"Failed to launch application " + folderExe);
+    EXPECT_TRUE(IsWindow(launcher.dialog()));
+}
+
+}  // namespace
