@@ -109,6 +109,7 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
 
     const auto pairs = filterPairs(m_filter);
     std::vector<COMDLG_FILTERSPEC> specs;
+    specs.reserve(pairs.size());
     for (const auto& [description, patterns] : pairs)
         specs.push_back({description.c_str(), patterns.c_str()});
     if (!specs.empty()) {

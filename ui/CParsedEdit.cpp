@@ -49,13 +49,11 @@ HandlerResult CParsedEdit::OnVScroll(const Message& msg)
     const int id = GetDlgCtrlID();
     BOOL valid = FALSE;
     const int current = static_cast<int>(GetDlgItemInt(parent, id, &valid, TRUE));
-    if (!valid) {
-        SignalBadInput();
-    } else if (const std::optional<int> next = stepValue(current, *step)) {
+    const std::optional<int> next = valid ? stepValue(current, *step) : std::nullopt;
+    if (next)
         SetDlgItemInt(parent, id, static_cast<UINT>(*next), TRUE);
-    } else {
-        SignalBadInput();
-    }
+    else
+        SignalBadInput();  // not an integer, or the step leaves 0..32767
     SendMessageW(m_hWnd, EM_SETSEL, 0, -1);
     SendMessageW(m_hWnd, EM_SCROLLCARET, 0, 0);
     return 0;

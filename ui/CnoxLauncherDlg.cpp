@@ -188,7 +188,7 @@ HandlerResult CnoxLauncherDlg::OnQueryDragIcon(const Message&)
 
 HandlerResult CnoxLauncherDlg::OnLaunch(const Message& msg)
 {
-    const ProductSlot* slot = slotWith<&ProductSlot::buttonId>(msg.commandId());
+    const ProductSlot* slot = slotWith<&ProductSlot::buttonId>(static_cast<int>(msg.commandId()));
     if (!slot)
         return std::nullopt;
     launchProduct(m_hWnd, getProductExePath(*slot), slot->modeComboId, slot->injectCheckId);
@@ -197,7 +197,7 @@ HandlerResult CnoxLauncherDlg::OnLaunch(const Message& msg)
 
 HandlerResult CnoxLauncherDlg::OnBrowse(const Message& msg)
 {
-    const ProductSlot* slot = slotWith<&ProductSlot::browseButtonId>(msg.commandId());
+    const ProductSlot* slot = slotWith<&ProductSlot::browseButtonId>(static_cast<int>(msg.commandId()));
     if (!slot)
         return std::nullopt;
     CParsedEdit& field = m_autoTestEdits[static_cast<std::size_t>(slot - kProductSlots.data())];
