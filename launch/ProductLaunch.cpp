@@ -1,12 +1,11 @@
 #include "launch/ProductLaunch.h"
 
 #include "framework/ScopeExit.h"
-#include "framework/UniqueHandle.h"
+#include "launch/DetachedProcess.h"
 #include "launch/LaunchPlan.h"
 #include "res/resource.h"
 
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -67,26 +66,6 @@ void launchProduct(HWND dialog, const std::wstring& exePath, int modeComboId, in
     for (const wchar_t* name : plan.variablesToSet)
         SetEnvironmentVariableW(name, kLaunchVariableValue);
 
-    // CreateProcessW may write into the command line.
-    std::vector<wchar_t> commandLine(plan.commandLine.begin(), plan.commandLine.end());
-    commandLine.push_back(L'\0');
-
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION created = {};
-
-    // The path goes in as the application name as well: the command line stays
-    // unquoted for the product, but without it Windows would try "C:\Program.exe"
-    // and every other prefix ending at a blank before the real file.
-    const BOOL started = CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                        plan.workingFolder.empty() ? nullptr : plan.workingFolder.c_str(), &startup,
-                                        &created);
-    if (started) {
-        const UniqueHandle process(created.hProcess);
-        const UniqueHandle thread(created.hThread);
-    } else {
+    if (!startDetachedProcess(exePath, plan.commandLine, plan.workingFolder))
         showLaunchFailure(dialog, L"Failed to launch application " + exePath, L"Failed to launch application");
-    }
 }

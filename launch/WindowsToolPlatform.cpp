@@ -1,12 +1,11 @@
 #include "launch/WindowsToolPlatform.h"
 
-#include "framework/UniqueHandle.h"
+#include "launch/DetachedProcess.h"
 #include "launch/PlatformProbe.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <vector>
 
 bool WindowsToolPlatform::fileExists(const std::wstring& path)
 {
@@ -24,22 +23,7 @@ OsVersion WindowsToolPlatform::osVersion()
 bool WindowsToolPlatform::createProcess(const std::wstring& appName, const std::wstring& commandLine,
                                         const std::wstring& folder)
 {
-    // CreateProcessW may write into the command line.
-    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back(L'\0');
-
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION created = {};
-    if (!CreateProcessW(appName.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &created))
-        return false;
-    // Nothing of the tool is kept.
-    const UniqueHandle process(created.hProcess);
-    const UniqueHandle thread(created.hThread);
-    return true;
+    return startDetachedProcess(appName, commandLine, folder);
 }
 
 std::intptr_t WindowsToolPlatform::shellExecuteRunas(const std::wstring& path)
