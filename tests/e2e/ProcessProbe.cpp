@@ -1,0 +1,109 @@
+#include "ProcessProbe.h"
+
+#include "framework/UniqueHandle.h"
+
+#include <psapi.h>
+#include <winternl.h>
+
+#include <cwchar>
+#include <sstream>
+
+namespace e2e {
+namespace {
+
+// The documented head of the parameters block, followed by the environment pointer.
+struct ProcessParametersHead {
+    RTL_USER_PROCESS_PARAMETERS documented;
+    PVOID environment;
+};
+
+template <typename T>
+bool readRemote(HANDLE process, const void* address, T& out)
+{
+    SIZE_T read = 0;
+    return ReadProcessMemory(process, address, &out, sizeof out, &read) && read == sizeof out;
+}
+
+}  // namespace
+
+ProcessCounts readCounts(DWORD processId)
+{
+    ProcessCounts counts;
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process)
+        return counts;
+    DWORD handles = 0;
+    if (GetProcessHandleCount(process.get(), &handles) && handles > 0)
+        counts.handles = handles;
+    // Zero means "not reported": a live GUI process always holds some.
+    if (const DWORD gdi = GetGuiResources(process.get(), GR_GDIOBJECTS))
+        counts.gdiObjects = gdi;
+    if (const DWORD user = GetGuiResources(process.get(), GR_USEROBJECTS))
+        counts.userObjects = user;
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory) &&
+        memory.PrivateUsage > 0)
+        counts.privateBytes = memory.PrivateUsage;
+    return counts;
+}
+
+std::string describe(const ProcessCounts& counts)
+{
+    std::ostringstream text;
+    const auto item = [&](const char* name, const auto& value) {
+        text << name << '=';
+        if (value)
+            text << *value;
+        else
+            text << "n/a";
+        text << ' ';
+    };
+    item("handles", counts.handles);
+    item("gdi", counts.gdiObjects);
+    item("user", counts.userObjects);
+    item("private", counts.privateBytes);
+    return text.str();
+}
+
+std::optional<std::vector<std::wstring>> readEnvironment(DWORD processId)
+{
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+    if (!process)
+        return std::nullopt;
+    using QueryFn = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION basic{};
+    if (!query || query(process.get(), ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0)
+        return std::nullopt;
+    PEB peb{};
+    ProcessParametersHead parameters{};
+    if (!readRemote(process.get(), basic.PebBaseAddress, peb) ||
+        !readRemote(process.get(), peb.ProcessParameters, parameters) || !parameters.environment)
+        return std::nullopt;
+
+    // The block ends with an empty entry; read it a page at a time up to 1 MB.
+    std::wstring block;
+    const auto* address = static_cast<const char*>(parameters.environment);
+    for (std::size_t offset = 0; offset < (1u << 20) && block.find(std::wstring(2, L'\0')) == std::wstring::npos;
+         offset += 4096) {
+        wchar_t page[2048];
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process.get(), address + offset, page, sizeof page, &read) || read == 0)
+            break;
+        block.append(page, read / sizeof(wchar_t));
+    }
+    const std::size_t end = block.find(std::wstring(2, L'\0'));
+    if (end == std::wstring::npos)
+        return std::nullopt;
+    std::vector<std::wstring> entries;
+    for (std::size_t at = 0; at < end;) {
+        const std::size_t stop = block.find(L'\0', at);
+        entries.push_back(block.substr(at, stop - at));
+        at = stop + 1;
+    }
+    return entries;
+}
+
+}  // namespace e2e

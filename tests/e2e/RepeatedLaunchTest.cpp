@@ -1,0 +1,105 @@
+// Many launches in a row through the real developer launcher, across modes
+// and check boxes: each child sees exactly its own variables, and the
+// launcher keeps no handle and no launch variable afterwards.
+// NOX_LAUNCH_COUNT (default 200).
+#include "LauncherDriver.h"
+#include "ProcessProbe.h"
+#include "ReliabilitySupport.h"
+#include "launch/LaunchPlan.h"
+#include "launch/ProductCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+using e2e::Installation;
+using e2e::Launcher;
+using Variables = std::map<std::wstring, std::wstring>;
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+TEST(RepeatedLaunch, NoHandleOrVariableIsLeftAndEveryChildSeesItsOwn)
+{
+    const long count = e2e::settingOr(L"NOX_LAUNCH_COUNT", 200);
+    Installation disk;
+    std::vector<std::size_t> slots;  // the rows this launcher can run
+    std::vector<std::wstring> exes(kProductSlotCount);
+    for (std::size_t i = 0; i < kProductSlotCount; ++i) {
+        const ProductSlot& s = kProductSlots[i];
+        exes[i] = disk.plant(s.is64Bit ? Installation::nativeRoot() : Installation::x86Root(), s.folderName,
+                             s.exeName);
+        if (!s.is64Bit || e2e::launcherIsWow64Build())
+            slots.push_back(i);
+    }
+    // Inherited by the launcher: the first launch must remove it for good.
+    SetEnvironmentVariableW(L"NOX_SHOW_AUTO_TEST", L"1");
+    Launcher launcher(Launcher::Edition::Developer);
+    SetEnvironmentVariableW(L"NOX_SHOW_AUTO_TEST", nullptr);
+    ASSERT_NE(launcher.dialog(), nullptr);
+    ASSERT_TRUE(launcher.waitEnabled(kProductSlots[slots.back()].buttonId, true));
+
+    std::optional<DWORD> handlesAfterFirst;
+    int mismatches = 0;
+    for (long n = 0; n < count; ++n) {
+        const std::size_t i = slots[static_cast<std::size_t>(n) % slots.size()];
+        const ProductSlot& s = kProductSlots[i];
+        const int position = static_cast<int>(n / static_cast<long>(slots.size())) % 3;
+        const bool inject = (n / 3) % 2 == 1;
+        const bool help = (n / 5) % 2 == 1;
+        launcher.selectMode(s.modeComboId, position);
+        launcher.setCheck(s.injectCheckId, inject);
+        launcher.setCheck(IDC_HELP_SWITCH, help);
+
+        e2e::discardReport(exes[i]);
+        launcher.click(s.buttonId);
+        const auto report = e2e::waitForReport(exes[i], 10000);
+        Variables expected;
+        if (inject)
+            expected[L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP"] = L"1";
+        if (position == 1)
+            expected[L"NOX_RECORD_FULL_MESSAGE_STATS"] = L"1";
+        if (position == 2)
+            expected[L"NOX_RECORD_PARTIAL_MESSAGE_STATS"] = L"1";
+        const std::wstring commandLine = exes[i] + (help ? L" -help " : L"");
+        const bool ok = report && report->variables == expected && report->commandLine == commandLine;
+        if (!ok && ++mismatches <= 5) {
+            std::string seen = report ? "command line [" + narrow(report->commandLine) + "], variables" : "no report";
+            if (report)
+                for (const auto& [name, value] : report->variables)
+                    seen += " " + narrow(name) + "=" + narrow(value);
+            ADD_FAILURE() << "launch " << n << " of " << narrow(exes[i]) << " (mode " << position << ", inject "
+                          << inject << ", help " << help << "): " << seen;
+        }
+        launcher.setCheck(s.injectCheckId, false);
+        if (n == 0)
+            handlesAfterFirst = e2e::readCounts(launcher.processId()).handles;
+    }
+    EXPECT_EQ(mismatches, 0);
+
+    // The stubs have ended; whatever the launcher still holds is its own.
+    const e2e::ProcessCounts after = e2e::readCounts(launcher.processId());
+    std::printf("after %ld launches: %s (handles after the first: %s)\n", count, e2e::describe(after).c_str(),
+                handlesAfterFirst ? std::to_string(*handlesAfterFirst).c_str() : "n/a");
+    if (handlesAfterFirst && after.handles) {
+        EXPECT_LE(*after.handles, *handlesAfterFirst + 2) << "handles left open by the launches";
+    }
+
+    const auto environment = e2e::readEnvironment(launcher.processId());
+    ASSERT_TRUE(environment.has_value()) << "the launcher's environment could not be read";
+    // The reader works: an entry every Windows process has is there.
+    EXPECT_TRUE(std::any_of(environment->begin(), environment->end(),
+                            [](const std::wstring& entry) { return _wcsnicmp(entry.c_str(), L"SystemRoot=", 11) == 0; }));
+    for (const std::wstring& entry : *environment) {
+        const std::wstring name = entry.substr(0, entry.find(L'=', 1));
+        EXPECT_TRUE(std::none_of(kLaunchVariables.begin(), kLaunchVariables.end(),
+                                 [&](const wchar_t* variable) { return _wcsicmp(variable, name.c_str()) == 0; }))
+            << narrow(entry) << " left in the launcher's environment";
+    }
+}
+
+}  // namespace
