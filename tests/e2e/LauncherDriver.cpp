@@ -211,13 +211,16 @@ std::optional<SeenMessageBox> takeMessageBox(HWND owner, DWORD timeoutMs)
     return seen;
 }
 
-std::optional<StubReport> waitForReport(const std::wstring& exePath, DWORD timeoutMs)
+namespace {
+// A complete report, or nothing while the file is missing, not yet readable or
+// without its command line (Wine may refuse the first open right after the rename).
+std::optional<StubReport> readReport(const std::wstring& reportPath)
 {
-    const std::wstring reportPath = exePath + L".report.txt";
-    if (!waitUntil([&] { return GetFileAttributesW(reportPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, timeoutMs))
-        return std::nullopt;
     std::ifstream file(reportPath.c_str(), std::ios::binary);
+    if (!file)
+        return std::nullopt;
     StubReport report;
+    bool complete = false;
     std::string line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r')
@@ -225,6 +228,7 @@ std::optional<StubReport> waitForReport(const std::wstring& exePath, DWORD timeo
         const std::wstring text = fromUtf8(line);
         if (text.rfind(L"commandline=", 0) == 0) {
             report.commandLine = text.substr(12);
+            complete = true;
         } else if (text.rfind(L"folder=", 0) == 0) {
             report.folder = text.substr(7);
         } else if (text.rfind(L"env ", 0) == 0) {
@@ -235,6 +239,15 @@ std::optional<StubReport> waitForReport(const std::wstring& exePath, DWORD timeo
                 report.variables[name] = text.substr(equals + 1);
         }
     }
+    return complete ? std::optional<StubReport>(report) : std::nullopt;
+}
+}  // namespace
+
+std::optional<StubReport> waitForReport(const std::wstring& exePath, DWORD timeoutMs)
+{
+    const std::wstring reportPath = exePath + L".report.txt";
+    std::optional<StubReport> report;
+    waitUntil([&] { return (report = readReport(reportPath)).has_value(); }, timeoutMs);
     return report;
 }
 
