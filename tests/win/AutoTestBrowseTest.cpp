@@ -19,41 +19,49 @@ constexpr int kFileNameCombo = 1148;  // cmb13, holding the edit in newer dialog
 
 HWND fileNameEdit(HWND dialog)
 {
-    if (HWND edit = GetDlgItem(dialog, kFileNameEdit))
-        return edit;
-    if (HWND combo = GetDlgItem(dialog, kFileNameCombo))
+    const HWND combo = GetDlgItem(dialog, kFileNameCombo);
+    if (combo != nullptr && IsWindowVisible(combo))
         return FindWindowExW(combo, nullptr, L"Edit", nullptr);
-    return nullptr;
+    const HWND edit = GetDlgItem(dialog, kFileNameEdit);
+    return edit != nullptr && IsWindowVisible(edit) ? edit : nullptr;
 }
 
 // What the driver does once the file dialog shows: type `name` and press
-// Open, or press Cancel when no name is given.
+// Open, or press Cancel when no name is given. A dialog that is still there
+// after ten seconds is cancelled, so a failing test cannot hang.
 class FileDialogAnswer {
 public:
     explicit FileDialogAnswer(std::optional<std::wstring> name)
         : driver_([this, name] {
               const HWND dialog = findThreadWindow(L"#32770");
+              ++ticks_;
               if (dialog == nullptr)
-                  return ++ticks_ > 200;  // ten seconds without a dialog
+                  return answered_ || ticks_ > kGiveUpTicks;
               seen_ = true;
-              if (!name) {
+              if (ticks_ > kGiveUpTicks) {
                   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
                   return true;
               }
-              const HWND edit = fileNameEdit(dialog);
-              if (edit == nullptr)
+              if (answered_)
+                  return false;  // waiting for it to close
+              const HWND edit = name ? fileNameEdit(dialog) : nullptr;
+              if (name && edit == nullptr)
                   return false;
-              SetWindowTextW(edit, name->c_str());
-              PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-              return true;
+              if (edit != nullptr)
+                  SetWindowTextW(edit, name->c_str());
+              PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(name ? IDOK : IDCANCEL, BN_CLICKED), 0);
+              answered_ = true;
+              return false;
           })
     {
     }
     bool dialogSeen() const { return seen_; }
 
 private:
+    static constexpr int kGiveUpTicks = 200;
     int ticks_ = 0;
     bool seen_ = false;
+    bool answered_ = false;
     ModalDriver driver_;
 };
 
