@@ -13,3 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 # Static runtime: the executables import system DLLs only.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Release executables carry no symbols: a third of the size, a faster start.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")

@@ -1,0 +1,129 @@
+// The developer edition's Browse buttons, Tools dialog and auto-test
+// configuration tool, driven from outside like the rest of the dialog.
+#include "LauncherDriver.h"
+#include "launch/ProductCatalogue.h"
+#include "ui/ToolTable.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+using e2e::Installation;
+using e2e::Launcher;
+
+const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
+
+// The file name field: an Edit in the item-based dialog, inside a
+// ComboBoxEx32 in the classic one.
+HWND fileNameField(HWND fileDialog)
+{
+    if (HWND edit = GetDlgItem(fileDialog, 0x480))
+        return edit;
+    HWND comboEx = GetDlgItem(fileDialog, 0x47C);
+    HWND combo = comboEx ? FindWindowExW(comboEx, nullptr, L"ComboBox", nullptr) : nullptr;
+    return combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+}
+
+HWND waitForFileDialog(HWND owner)
+{
+    HWND found = nullptr;
+    e2e::waitUntil([&] {
+        found = e2e::waitForOwnedDialog(owner, L"Open", 0);
+        return found && fileNameField(found);
+    });
+    return found;
+}
+
+void writeFile(const std::wstring& path)
+{
+    std::ofstream(path.c_str()) << "auto test\n";
+}
+
+TEST(DeveloperTools, BrowseWritesTheChosenPathIntoTheFieldAndCancelKeepsIt)
+{
+    Installation disk;
+    disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
+    const std::wstring suite = L"C:\\nox e2e suite";
+    CreateDirectoryW(suite.c_str(), nullptr);
+    const std::wstring chosen = suite + L"\\Run One.NOXATC";
+    writeFile(chosen);
+
+    Launcher launcher(Launcher::Edition::Developer);
+    const auto& orrin = slot(6);
+    ASSERT_TRUE(launcher.waitEnabled(orrin.buttonId, true));
+    launcher.selectMode(orrin.modeComboId, 1);
+    ASSERT_TRUE(launcher.enabled(orrin.browseButtonId));
+    HWND field = launcher.control(orrin.autoTestEditId);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed by hand"));
+
+    launcher.click(orrin.browseButtonId);
+    HWND dialog = waitForFileDialog(launcher.dialog());
+    ASSERT_NE(dialog, nullptr) << "no file dialog owned by the launcher";
+    SendMessageW(fileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::windowText(field) == chosen; }))
+        << "field holds: " << std::string(e2e::windowText(field).begin(), e2e::windowText(field).end());
+
+    launcher.click(orrin.browseButtonId);
+    dialog = waitForFileDialog(launcher.dialog());
+    ASSERT_NE(dialog, nullptr);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(e2e::windowText(field), chosen) << "cancelling changes nothing";
+
+    DeleteFileW(chosen.c_str());
+    RemoveDirectoryW(suite.c_str());
+}
+
+TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowingLauncher)
+{
+    Installation disk;
+    const ToolButton& viewer = kToolButtons[0];
+    const std::wstring toolPath = viewer.exePath;
+    const std::wstring toolFolder = toolPath.substr(0, toolPath.rfind(L'\\'));
+    const std::wstring underC = toolFolder.substr(3);  // "Kestrova\Tools\..." below "C:\"
+    disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), toolPath.substr(toolPath.rfind(L'\\') + 1));
+
+    Launcher launcher(Launcher::Edition::Developer);
+    launcher.click(IDC_TOOLS);
+    HWND tools = e2e::waitForOwnedDialog(launcher.dialog(), L"Kestrova Tools");
+    ASSERT_NE(tools, nullptr);
+
+    // The launcher's rows go on following the disk under the Tools dialog.
+    const std::wstring orrin = disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
+    EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
+
+    PostMessageW(GetDlgItem(tools, viewer.buttonId), BM_CLICK, 0, 0);
+    const auto report = e2e::waitForReport(toolPath, 10000);
+    ASSERT_TRUE(report.has_value()) << "the tool did not start";
+    EXPECT_EQ(report->folder, toolFolder);
+    EXPECT_EQ(report->commandLine, toolPath);
+    EXPECT_TRUE(IsWindow(tools)) << "starting a tool leaves the dialog open";
+    Sleep(300);
+    e2e::saveScreenshot(e2e::artefactFolder() + L"\\tools.bmp");
+
+    PostMessageW(GetDlgItem(tools, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(tools); }));
+    EXPECT_TRUE(IsWindow(launcher.dialog())) << "Close returns to the launcher";
+    disk.remove(orrin);
+    EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, false));
+}
+
+TEST(DeveloperTools, AutoTestConfigureStartsThePlantedTool)
+{
+    Installation disk;
+    const std::wstring path = kAutoTestConfigurePath;
+    const std::wstring underC = path.substr(3, path.rfind(L'\\') - 3);
+    const std::wstring exe = disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), path.substr(path.rfind(L'\\') + 1));
+    ASSERT_EQ(exe, path);
+
+    Launcher launcher(Launcher::Edition::Developer);
+    launcher.click(IDC_AUTO_TEST_CONFIGURE);
+    const auto report = e2e::waitForReport(path, 10000);
+    ASSERT_TRUE(report.has_value()) << "the configuration tool did not start";
+    EXPECT_EQ(report->folder + L"\\", std::wstring(kAutoTestConfigureFolder));
+}
+
+}  // namespace
