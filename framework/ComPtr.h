@@ -1,6 +1,8 @@
 // Move-only owner of one COM interface pointer, released when dropped.
 #pragma once
 
+#include "framework/SystemLibrary.h"
+
 #include <objbase.h>
 
 template <class T>
@@ -50,11 +52,15 @@ private:
 // lifetime; leaves it again only if this object joined it.
 class ComApartment {
 public:
-    ComApartment() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComApartment() noexcept
+    {
+        const auto initialize = systemFunction<decltype(CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
+        result_ = initialize ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE) : E_FAIL;
+    }
     ~ComApartment()
     {
         if (SUCCEEDED(result_))  // S_OK and S_FALSE both need their CoUninitialize
-            CoUninitialize();
+            systemFunction<decltype(CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
@@ -63,5 +69,5 @@ public:
     bool singleThreaded() const noexcept { return result_ != RPC_E_CHANGED_MODE; }
 
 private:
-    HRESULT result_;
+    HRESULT result_ = E_FAIL;
 };

@@ -47,7 +47,11 @@ FILEOPENDIALOGOPTIONS itemOptionsFor(DWORD classicFlags)
 }
 
 struct CoTaskMemFreer {
-    void operator()(wchar_t* text) const { CoTaskMemFree(text); }
+    void operator()(wchar_t* text) const
+    {
+        if (const auto free = systemFunction<decltype(CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree"))
+            free(text);
+    }
 };
 
 }  // namespace
@@ -101,7 +105,8 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
 {
     ComPtr<IFileDialog> dialog;
     const CLSID& kind = m_open ? CLSID_FileOpenDialog : CLSID_FileSaveDialog;
-    if (FAILED(CoCreateInstance(kind, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.putVoid())))
+    const auto create = systemFunction<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    if (!create || FAILED(create(kind, nullptr, CLSCTX_INPROC_SERVER, IID_IFileDialog, dialog.putVoid())))
         return IDCANCEL;
     shown = true;
 
@@ -146,7 +151,9 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
 
 INT_PTR CFileDialog::runClassicDialog()
 {
-    const BOOL chosen = m_open ? GetOpenFileNameW(&m_ofn) : GetSaveFileNameW(&m_ofn);
+    const auto run = m_open ? systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW")
+                            : systemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    const BOOL chosen = run ? run(&m_ofn) : FALSE;
     if (!chosen)
         return IDCANCEL;
     m_pathName = m_fileBuffer.data();
