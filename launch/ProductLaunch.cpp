@@ -9,18 +9,6 @@
 
 namespace {
 
-// Code of the selected entry; none when the box is absent or has no selection.
-std::optional<long> selectedModeCode(HWND dialog, int modeComboId)
-{
-    const HWND comboBox = GetDlgItem(dialog, modeComboId);
-    if (comboBox == nullptr)
-        return std::nullopt;
-    const LRESULT selection = SendMessageW(comboBox, CB_GETCURSEL, 0, 0);
-    if (selection == CB_ERR)
-        return std::nullopt;
-    return static_cast<long>(SendMessageW(comboBox, CB_GETITEMDATA, static_cast<WPARAM>(selection), 0));
-}
-
 // Disabled boxes count too; an absent box reads as unchecked.
 bool isChecked(HWND dialog, int checkId)
 {
@@ -42,6 +30,17 @@ void fillModeCombo(HWND comboBox)
             SendMessageW(comboBox, CB_SETITEMDATA, static_cast<WPARAM>(position), static_cast<LPARAM>(mode.code));
     }
     SendMessageW(comboBox, CB_SETCURSEL, 0, 0);
+}
+
+std::optional<long> selectedModeCode(HWND dialog, int modeComboId)
+{
+    const HWND comboBox = GetDlgItem(dialog, modeComboId);
+    if (comboBox == nullptr)
+        return std::nullopt;
+    const LRESULT selection = SendMessageW(comboBox, CB_GETCURSEL, 0, 0);
+    if (selection == CB_ERR)
+        return std::nullopt;
+    return static_cast<long>(SendMessageW(comboBox, CB_GETITEMDATA, static_cast<WPARAM>(selection), 0));
 }
 
 void clearLaunchVariables()

@@ -5,10 +5,15 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 // Appends the mode entries with their codes as item data; selects "Normal".
 void fillModeCombo(HWND comboBox);
+
+// Item data (launch mode code) of the mode box's selection; none when the
+// layout lacks the box or nothing is selected.
+std::optional<long> selectedModeCode(HWND dialog, int modeComboId);
 
 // Deletes (not empties) the seven launch variables from our own environment.
 void clearLaunchVariables();

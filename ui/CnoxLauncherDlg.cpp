@@ -40,15 +40,6 @@ const ProductSlot* slotWith(int controlId)
     return nullptr;
 }
 
-// Item data of the box's selection; 0 when nothing is selected.
-long selectedModeCode(HWND modeBox)
-{
-    const LRESULT selection = SendMessageW(modeBox, CB_GETCURSEL, 0, 0);
-    if (selection == CB_ERR)
-        return 0;
-    return static_cast<long>(SendMessageW(modeBox, CB_GETITEMDATA, static_cast<WPARAM>(selection), 0));
-}
-
 }  // namespace
 
 const MessageEntry CnoxLauncherDlg::kMessageEntries[] = {
@@ -125,13 +116,12 @@ void CnoxLauncherDlg::refreshControls()
 
 void CnoxLauncherDlg::refreshSlotControls(const ProductSlot& slot, const std::wstring& exePath)
 {
-    HWND modeBox = GetDlgItem(slot.modeComboId);
     SlotFacts facts{};
     facts.installed = GetFileAttributesW(exePath.c_str()) != INVALID_FILE_ATTRIBUTES;
     facts.is64Bit = slot.is64Bit;
     facts.underWow64 = facts.installed && slot.is64Bit && isWow64();  // asked afresh, never kept
-    facts.modeBoxPresent = modeBox != nullptr;
-    facts.modeCode = modeBox ? selectedModeCode(modeBox) : 0;
+    facts.modeBoxPresent = GetDlgItem(slot.modeComboId) != nullptr;
+    facts.modeCode = selectedModeCode(m_hWnd, slot.modeComboId).value_or(0);  // no selection counts as Normal
 
     const SlotEnabling enabling = decideSlotEnabling(facts);
     if (enabling.touchAutoTest) {
