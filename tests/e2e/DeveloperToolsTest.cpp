@@ -1,7 +1,11 @@
 // The developer edition's Browse buttons, Tools dialog and auto-test
 // configuration tool, driven from outside like the rest of the dialog.
-#include "LauncherDriver.h"
-#include "launch/ProductCatalogue.h"
+#include "e2e/LauncherDriver.h"
+#include "support/Files.h"
+#include "support/Slots.h"
+#include "support/StubReport.h"
+#include "support/Text.h"
+#include "support/WindowQuery.h"
 #include "ui/ToolTable.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +16,6 @@ namespace {
 
 using e2e::Installation;
 using e2e::Launcher;
-
-const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
 
 // The file name field: an Edit in the item-based dialog, inside a
 // ComboBoxEx32 in the classic one.
@@ -29,8 +31,8 @@ HWND fileNameField(HWND fileDialog)
 HWND waitForFileDialog(HWND owner)
 {
     HWND found = nullptr;
-    e2e::waitUntil([&] {
-        found = e2e::waitForOwnedDialog(owner, L"Open", 0);
+    waitUntil([&] {
+        found = waitForOwnedDialog(owner, L"Open", 0);
         return found && fileNameField(found);
     });
     return found;
@@ -63,15 +65,14 @@ TEST(DeveloperTools, BrowseWritesTheChosenPathIntoTheFieldAndCancelKeepsIt)
     ASSERT_NE(dialog, nullptr) << "no file dialog owned by the launcher";
     SendMessageW(fileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
     PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(e2e::waitUntil([&] { return e2e::windowText(field) == chosen; }))
-        << "field holds: " << std::string(e2e::windowText(field).begin(), e2e::windowText(field).end());
+    EXPECT_TRUE(waitUntil([&] { return windowText(field) == chosen; })) << "field holds: " << narrow(windowText(field));
 
     launcher.click(orrin.browseButtonId);
     dialog = waitForFileDialog(launcher.dialog());
     ASSERT_NE(dialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(dialog); }));
-    EXPECT_EQ(e2e::windowText(field), chosen) << "cancelling changes nothing";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(windowText(field), chosen) << "cancelling changes nothing";
 
     DeleteFileW(chosen.c_str());
     RemoveDirectoryW(suite.c_str());
@@ -82,13 +83,13 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     Installation disk;
     const ToolButton& viewer = kToolButtons[0];
     const std::wstring toolPath = viewer.exePath;
-    const std::wstring toolFolder = toolPath.substr(0, toolPath.rfind(L'\\'));
+    const std::wstring toolFolder = folderOf(toolPath);
     const std::wstring underC = toolFolder.substr(3);  // "Kestrova\Tools\..." below "C:\"
     disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), toolPath.substr(toolPath.rfind(L'\\') + 1));
 
     Launcher launcher(Launcher::Edition::Developer);
     launcher.click(IDC_TOOLS);
-    HWND tools = e2e::waitForOwnedDialog(launcher.dialog(), L"Kestrova Tools");
+    HWND tools = waitForOwnedDialog(launcher.dialog(), L"Kestrova Tools");
     ASSERT_NE(tools, nullptr);
 
     // The launcher's rows go on following the disk under the Tools dialog.
@@ -96,16 +97,14 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
 
     PostMessageW(GetDlgItem(tools, viewer.buttonId), BM_CLICK, 0, 0);
-    const auto report = e2e::waitForReport(toolPath, 10000);
+    const auto report = waitForReport(toolPath);
     ASSERT_TRUE(report.has_value()) << "the tool did not start";
     EXPECT_EQ(report->folder, toolFolder);
     EXPECT_EQ(report->commandLine, toolPath);
     EXPECT_TRUE(IsWindow(tools)) << "starting a tool leaves the dialog open";
-    Sleep(300);
-    e2e::saveScreenshot(e2e::artefactFolder() + L"\\tools.bmp");
 
     PostMessageW(GetDlgItem(tools, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(tools); }));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(tools); }));
     EXPECT_TRUE(IsWindow(launcher.dialog())) << "Close returns to the launcher";
     disk.remove(orrin);
     EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, false));
@@ -121,7 +120,7 @@ TEST(DeveloperTools, AutoTestConfigureStartsThePlantedTool)
 
     Launcher launcher(Launcher::Edition::Developer);
     launcher.click(IDC_AUTO_TEST_CONFIGURE);
-    const auto report = e2e::waitForReport(path, 10000);
+    const auto report = waitForReport(path);
     ASSERT_TRUE(report.has_value()) << "the configuration tool did not start";
     EXPECT_EQ(report->folder + L"\\", std::wstring(kAutoTestConfigureFolder));
 }

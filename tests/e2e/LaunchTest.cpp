@@ -1,6 +1,10 @@
 // Launches through the real dialog: the stub product reports what it received.
-#include "LauncherDriver.h"
-#include "launch/ProductCatalogue.h"
+#include "e2e/LauncherDriver.h"
+#include "support/Files.h"
+#include "support/MessageBoxes.h"
+#include "support/Slots.h"
+#include "support/StubReport.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,20 +16,14 @@ using e2e::Installation;
 using e2e::Launcher;
 using Variables = std::map<std::wstring, std::wstring>;
 
-const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
-
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
-std::wstring folderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
-
 // Launches the slot and returns the stub's report, or fails the test.
-e2e::StubReport launchAndReport(const Launcher& launcher, int slotNumber, const std::wstring& exe)
+StubReport launchAndReport(const Launcher& launcher, int slotNumber, const std::wstring& exe)
 {
-    e2e::discardReport(exe);
+    discardReport(exe);
     launcher.click(slot(slotNumber).buttonId);
-    auto report = e2e::waitForReport(exe, 10000);
+    auto report = waitForReport(exe);
     EXPECT_TRUE(report.has_value()) << "no report from " << narrow(exe);
-    return report.value_or(e2e::StubReport{});
+    return report.value_or(StubReport{});
 }
 
 TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInTheProductFolder)
@@ -51,7 +49,7 @@ TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInThePro
         const auto report = launchAndReport(launcher, 6, exe);
         EXPECT_EQ(report.commandLine, exe) << "mode " << mode.position;
         EXPECT_EQ(report.folder, folderOf(exe));
-        EXPECT_EQ(report.variables, mode.expected) << "mode " << mode.position;
+        EXPECT_EQ(launchVariablesOf(report), mode.expected) << "mode " << mode.position;
     }
 }
 
@@ -79,7 +77,7 @@ TEST(Launch, DeveloperInjectAndHelpReachEverySlot)
         Variables expected{{L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP", L"1"}};
         if (number % 2)
             expected[L"NOX_RECORD_PARTIAL_MESSAGE_STATS"] = L"1";
-        EXPECT_EQ(report.variables, expected) << number;
+        EXPECT_EQ(launchVariablesOf(report), expected) << number;
         launcher.setCheck(s.injectCheckId, false);
     }
 }
@@ -96,14 +94,14 @@ TEST(Launch, FailuresAreReportedInTheirMessageBoxesAndStartNothing)
     // The executable vanishes between the refresh that enabled the row and the click.
     disk.remove(exe);
     launcher.click(slot(1).buttonId);
-    auto box = e2e::takeMessageBox(launcher.dialog());
+    auto box = takeMessageBox(launcher.dialog());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, L"File does not exist");
     // Resolved again at the click: the product folder is left, so the beta path under it is shown.
     EXPECT_EQ(box->text, L"The file C:\\Program Files (x86)\\Kestrova\\Larkspur Beta\\larkspur.exe does not exist");
 
     launcher.click(slot(6).buttonId);
-    box = e2e::takeMessageBox(launcher.dialog());
+    box = takeMessageBox(launcher.dialog());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, L"Failed to launch application");
     EXPECT_EQ(box->text, L"Failed to launch application " + folderExe);

@@ -1,12 +1,8 @@
-#include "ProcessProbe.h"
+#include "e2e/ProcessProbe.h"
 
 #include "framework/UniqueHandle.h"
 
-#include <psapi.h>
 #include <winternl.h>
-
-#include <cwchar>
-#include <sstream>
 
 namespace e2e {
 namespace {
@@ -25,46 +21,6 @@ bool readRemote(HANDLE process, const void* address, T& out)
 }
 
 }  // namespace
-
-ProcessCounts readCounts(DWORD processId)
-{
-    ProcessCounts counts;
-    const UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
-    if (!process)
-        return counts;
-    DWORD handles = 0;
-    if (GetProcessHandleCount(process.get(), &handles) && handles > 0)
-        counts.handles = handles;
-    // Zero means "not reported": a live GUI process always holds some.
-    if (const DWORD gdi = GetGuiResources(process.get(), GR_GDIOBJECTS))
-        counts.gdiObjects = gdi;
-    if (const DWORD user = GetGuiResources(process.get(), GR_USEROBJECTS))
-        counts.userObjects = user;
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(process.get(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory) &&
-        memory.PrivateUsage > 0)
-        counts.privateBytes = memory.PrivateUsage;
-    return counts;
-}
-
-std::string describe(const ProcessCounts& counts)
-{
-    std::ostringstream text;
-    const auto item = [&](const char* name, const auto& value) {
-        text << name << '=';
-        if (value)
-            text << *value;
-        else
-            text << "n/a";
-        text << ' ';
-    };
-    item("handles", counts.handles);
-    item("gdi", counts.gdiObjects);
-    item("user", counts.userObjects);
-    item("private", counts.privateBytes);
-    return text.str();
-}
 
 std::optional<std::vector<std::wstring>> readEnvironment(DWORD processId)
 {

@@ -1,6 +1,7 @@
 // The launcher's rows follow the disk and the platform, refreshed while open.
-#include "LauncherDriver.h"
-#include "launch/ProductCatalogue.h"
+#include "e2e/LauncherDriver.h"
+#include "support/Slots.h"
+#include "support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,6 @@ namespace {
 
 using e2e::Installation;
 using e2e::Launcher;
-
-const ProductSlot& slot(int number) { return kProductSlots[static_cast<std::size_t>(number - 1)]; }
 
 TEST(RowsFollowDisk, NothingInstalledDisablesEveryRowAndInstallsAndRemovalsShowWithinAPeriod)
 {
@@ -36,7 +35,7 @@ TEST(RowsFollowDisk, RowsKeepFollowingWhileTheAboutBoxIsOpen)
     Installation disk;
     Launcher launcher(Launcher::Edition::Customer);
     PostMessageW(launcher.dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    HWND about = e2e::waitForOwnedDialog(launcher.dialog(), L"About noxLauncher");
+    HWND about = waitForOwnedDialog(launcher.dialog(), L"About noxLauncher");
     ASSERT_NE(about, nullptr);
 
     const std::wstring exe = disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
@@ -45,7 +44,7 @@ TEST(RowsFollowDisk, RowsKeepFollowingWhileTheAboutBoxIsOpen)
     EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, false));
 
     PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(e2e::waitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
 }
 
 TEST(RowsFollowDisk, X64RowsNeedAWow64LauncherEvenWhenInstalled)

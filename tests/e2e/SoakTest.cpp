@@ -1,10 +1,12 @@
-// The developer launcher left open while products come and go: its resource
-// counts stay flat and every row keeps following the disk.
+// The developer launcher left open while products come and go: every row
+// keeps following the disk, and stays as it is while nothing changes. How long
+// the rows took to follow is printed as a figure, not judged: a busy machine
+// may be slow. (Resource growth is measured in-process by the launcher tests
+// and, for the open launcher, sampled from Linux by scripts/soak.)
 // NOX_SOAK_SECONDS (default 45) and NOX_SOAK_STEP_MS (default 1500).
-#include "LauncherDriver.h"
-#include "ProcessProbe.h"
-#include "ReliabilitySupport.h"
+#include "e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
+#include "support/Environment.h"
 
 #include <gtest/gtest.h>
 
@@ -17,20 +19,10 @@ namespace {
 using e2e::Installation;
 using e2e::Launcher;
 
-constexpr DWORD kFollowLimitMs = 1000;  // ten refresh periods: generous for a loaded machine
-
-template <typename T>
-void expectNoGrowth(const char* what, const std::optional<T>& before, const std::optional<T>& after, T slack)
+TEST(Soak, DeveloperLauncherFollowsTheDiskThroughout)
 {
-    if (!before || !after)
-        return;  // not reported by this platform
-    EXPECT_LE(*after, *before + slack) << what << " grew from " << *before << " to " << *after;
-}
-
-TEST(Soak, DeveloperLauncherStaysFlatAndFollowsTheDisk)
-{
-    const long seconds = e2e::settingOr(L"NOX_SOAK_SECONDS", 45);
-    const DWORD stepMs = static_cast<DWORD>(e2e::settingOr(L"NOX_SOAK_STEP_MS", 1500));
+    const long seconds = settingOr(L"NOX_SOAK_SECONDS", 45);
+    const DWORD stepMs = static_cast<DWORD>(settingOr(L"NOX_SOAK_STEP_MS", 1500));
     Installation disk;
     Launcher launcher(Launcher::Edition::Developer);
     ASSERT_NE(launcher.dialog(), nullptr);
@@ -64,35 +56,27 @@ TEST(Soak, DeveloperLauncherStaysFlatAndFollowsTheDisk)
     // Warm-up: the first changes and paints allocate what the dialog keeps.
     for (int i = 0; i < 3; ++i) {
         toggleSome();
-        ASSERT_TRUE(e2e::waitUntil(rowsMatchDisk));
+        ASSERT_TRUE(waitUntil(rowsMatchDisk));
     }
-    const e2e::ProcessCounts first = e2e::readCounts(launcher.processId());
-    std::printf("soak start: %s\n", e2e::describe(first).c_str());
 
     std::vector<double> followMs;
-    int late = 0;
+    int neverFollowed = 0;
     const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
     while (GetTickCount64() < deadline) {
         toggleSome();
         const ULONGLONG changed = GetTickCount64();
-        const bool followed = e2e::waitUntil(rowsMatchDisk, kFollowLimitMs);
+        if (!waitUntil(rowsMatchDisk))
+            ++neverFollowed;
         followMs.push_back(static_cast<double>(GetTickCount64() - changed));
-        if (!followed)
-            ++late;
         Sleep(stepMs);
         EXPECT_TRUE(rowsMatchDisk()) << "rows drifted from the disk while nothing changed";
     }
-    const e2e::ProcessCounts last = e2e::readCounts(launcher.processId());
     std::sort(followMs.begin(), followMs.end());
-    std::printf("soak end after %zu changes: %s; rows followed in median %.0f ms, max %.0f ms\n", followMs.size(),
-                e2e::describe(last).c_str(), followMs[followMs.size() / 2], followMs.back());
+    std::printf("soak: %zu changes; rows followed in median %.0f ms, max %.0f ms\n", followMs.size(),
+                followMs[followMs.size() / 2], followMs.back());
 
-    EXPECT_EQ(late, 0) << "rows took longer than " << kFollowLimitMs << " ms to follow the disk";
+    EXPECT_EQ(neverFollowed, 0) << "changes the rows did not follow at all";
     EXPECT_TRUE(IsWindow(launcher.dialog()));
-    expectNoGrowth("handles", first.handles, last.handles, DWORD{4});
-    expectNoGrowth("GDI objects", first.gdiObjects, last.gdiObjects, DWORD{4});
-    expectNoGrowth("USER objects", first.userObjects, last.userObjects, DWORD{4});
-    expectNoGrowth("private bytes", first.privateBytes, last.privateBytes, SIZE_T{1} << 20);
 }
 
 }  // namespace

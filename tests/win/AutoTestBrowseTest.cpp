@@ -4,8 +4,9 @@
 #include "ui/CIndexedFileDialog.h"
 
 #include "framework/UniqueHandle.h"
-#include "tests/win/ModalDriver.h"
-#include "tests/win/ProcessTestSupport.h"
+#include "support/Files.h"
+#include "support/ModalDriver.h"
+#include "support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

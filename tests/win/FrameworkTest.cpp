@@ -1,6 +1,6 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
-#include "tests/win/TestResource.h"
+#include "win/TestResource.h"
 
 #include <gtest/gtest.h>
 

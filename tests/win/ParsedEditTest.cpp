@@ -1,4 +1,4 @@
-#include "tests/win/TestResource.h"
+#include "win/TestResource.h"
 #include "ui/CParsedEdit.h"
 
 #include <gtest/gtest.h>

@@ -1,22 +1,24 @@
 // Real launches under Windows/Wine: a host window with the slot's controls,
 // the stub product copied into paths with blanks, and its report of what it got.
-#include "launch/LaunchPlan.h"
 #include "launch/ProductLaunch.h"
 #include "res/resource.h"
-#include "tests/win/MessageBoxCatcher.h"
-#include "tests/win/ProcessTestSupport.h"
+#include "support/Environment.h"
+#include "support/Files.h"
+#include "support/MessageBoxes.h"
+#include "support/StubReport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Strings = std::vector<std::wstring>;
+using Variables = std::map<std::wstring, std::wstring>;
 
 constexpr int kModeId = IDC_MODE_ORRIN_X64;
 constexpr int kInjectId = IDC_INJECT_ORRIN_X64;
@@ -24,7 +26,14 @@ constexpr int kInjectId = IDC_INJECT_ORRIN_X64;
 const wchar_t kShowMessageBox[] = L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP";
 const wchar_t kRecordFull[] = L"NOX_RECORD_FULL_MESSAGE_STATS";
 const wchar_t kRecordPartial[] = L"NOX_RECORD_PARTIAL_MESSAGE_STATS";
-const wchar_t kMarker[] = L"NOX_TEST_MARKER=kept";  // not a launch variable: always inherited
+const wchar_t kMarker[] = L"NOX_TEST_MARKER";  // not a launch variable: always inherited
+
+// Every variable a launch may set or must remove, as the products know them.
+const wchar_t* const kAllLaunchVariables[] = {
+    L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP", L"NOX_SHOW_AUTO_TEST",   L"NOX_SHOW_MESSAGES",
+    L"NOX_RECORD_PARTIAL_MESSAGE_STATS", L"NOX_RECORD_FULL_MESSAGE_STATS", L"NOX_SHOW_EVENT_COUNT",
+    L"NOX_SHOW_SHARED_MEMORY_STATS",
+};
 
 enum class Layout { Customer, Developer };
 
@@ -76,17 +85,19 @@ private:
     HWND window_ = nullptr;
 };
 
-Strings setTo1(Strings names)
+// What the child should see: the given variables at "1", and the marker.
+Variables childSees(const Strings& names)
 {
-    for (auto& name : names)
-        name += L"=1";
-    return names;
+    Variables variables{{kMarker, L"kept"}};
+    for (const auto& name : names)
+        variables[name] = L"1";
+    return variables;
 }
 
 Strings presentLaunchVariables()
 {
     Strings present;
-    for (const wchar_t* name : kLaunchVariables)
+    for (const wchar_t* name : kAllLaunchVariables)
         if (environmentVariable(name))
             present.push_back(name);
     return present;
@@ -99,14 +110,14 @@ protected:
         removeNoxVariables();
         SetEnvironmentVariableW(L"NOX_TEST_MARKER", L"kept");
         productPath_ = root_.path() + L"\\Kestrova Orrin\\orrin.exe";
-        ASSERT_TRUE(copyStubTo(productPath_));
+        ASSERT_TRUE(plantStub(productPath_));
     }
     void TearDown() override { removeNoxVariables(); }
 
     // Launches the slot; a message box here is a failure, caught so it cannot hang the run.
     std::optional<StubReport> launchAndWait(const LaunchHostWindow& host, const std::wstring& exePath)
     {
-        DeleteFileW(reportPathOf(exePath).c_str());
+        discardReport(exePath);
         MessageBoxCatcher catcher;
         launchProduct(host.get(), exePath, kModeId, kInjectId);
         for (const auto& box : catcher.caught())
@@ -118,18 +129,18 @@ protected:
     std::wstring productPath_;
 };
 
-TEST_F(ProductLaunchTest, ModeBoxOffersTheThreeModesWithTheirCodesAndStartsAtNormal)
+TEST_F(ProductLaunchTest, ModeBoxOffersTheThreeModesAndStartsAtNormal)
 {
     const LaunchHostWindow host(Layout::Customer);
     const HWND box = GetDlgItem(host.get(), kModeId);
-    ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3);
-    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 0);
-    for (int i = 0; i < 3; ++i) {
+    Strings entries;
+    for (LRESULT i = 0; i < SendMessageW(box, CB_GETCOUNT, 0, 0); ++i) {
         wchar_t text[64] = L"";
-        SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        EXPECT_EQ(std::wstring(text), kLaunchModes[i].text);
-        EXPECT_EQ(SendMessageW(box, CB_GETITEMDATA, i, 0), kLaunchModes[i].code);
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        entries.push_back(text);
     }
+    EXPECT_EQ(entries, (Strings{L"Normal", L"Record Full Message Statistics", L"Record Partial Message Statistics"}));
+    EXPECT_EQ(host.selectedMode(), 0);
 }
 
 TEST_F(ProductLaunchTest, ChildGetsTheUnquotedPathItsFolderAndOnlyTheChosenVariables)
@@ -161,19 +172,16 @@ TEST_F(ProductLaunchTest, ChildGetsTheUnquotedPathItsFolderAndOnlyTheChosenVaria
         host.check(IDC_HELP_SWITCH, c.help);
         host.enable(kInjectId, !c.disableChecks);
         host.enable(IDC_HELP_SWITCH, !c.disableChecks);
-        // Inherited from our own parent: must not reach the product.
-        SetEnvironmentVariableW(L"NOX_SHOW_EVENT_COUNT", L"1");
-        SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", L"1");
+        // Inherited from our own parent: none may reach the product unless the launch sets it.
+        for (const wchar_t* name : kAllLaunchVariables)
+            SetEnvironmentVariableW(name, L"1");
 
         const auto report = launchAndWait(host, productPath_);
         ASSERT_TRUE(report) << "the product did not start";
         EXPECT_EQ(report->exe, productPath_);
         EXPECT_EQ(report->commandLine, productPath_ + (c.help ? L" -help " : L""));
         EXPECT_EQ(report->folder, root_.path() + L"\\Kestrova Orrin");
-        Strings expected = setTo1(c.expected);
-        expected.push_back(kMarker);
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(report->variables, expected);
+        EXPECT_EQ(report->variables, childSees(c.expected));
 
         EXPECT_EQ(presentLaunchVariables(), Strings()) << "launch variables left in the launcher";
         EXPECT_EQ(environmentVariable(L"NOX_TEST_MARKER"), std::wstring(L"kept"));
@@ -192,8 +200,8 @@ TEST_F(ProductLaunchTest, EachLaunchReadsTheModeBoxAnew)
     host.check(kInjectId, false);
     const auto second = launchAndWait(host, productPath_);
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(first->variables, (Strings{L"NOX_RECORD_FULL_MESSAGE_STATS=1", L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP=1", kMarker}));
-    EXPECT_EQ(second->variables, (Strings{L"NOX_RECORD_PARTIAL_MESSAGE_STATS=1", kMarker}));
+    EXPECT_EQ(first->variables, childSees({kRecordFull, kShowMessageBox}));
+    EXPECT_EQ(second->variables, childSees({kRecordPartial}));
 }
 
 // Unquoted, "<root>\hijack test\stub.exe" would first be tried as "<root>\hijack.exe".
@@ -201,15 +209,15 @@ TEST_F(ProductLaunchTest, PathWithBlanksStartsExactlyThatFileNeverAShorterPrefix
 {
     const std::wstring product = root_.path() + L"\\hijack test\\stub.exe";
     const std::wstring planted = root_.path() + L"\\hijack.exe";
-    ASSERT_TRUE(copyStubTo(product));
-    ASSERT_TRUE(copyStubTo(planted));
+    ASSERT_TRUE(plantStub(product));
+    ASSERT_TRUE(plantStub(planted));
 
     const LaunchHostWindow host(Layout::Customer);
     const auto report = launchAndWait(host, product);
     ASSERT_TRUE(report);
     EXPECT_EQ(report->exe, product);
     EXPECT_EQ(report->commandLine, product);
-    EXPECT_FALSE(waitForReport(planted, 0));
+    EXPECT_FALSE(stubWasStarted(planted));
 }
 
 TEST_F(ProductLaunchTest, FailuresAreReportedInAnOwnedMessageBoxAndStartNothing)
@@ -219,7 +227,7 @@ TEST_F(ProductLaunchTest, FailuresAreReportedInAnOwnedMessageBoxAndStartNothing)
     // Where an unquoted search of either path would land.
     const Strings decoys = {root_.path() + L"\\Kestrova.exe", root_.path() + L"\\Kestrova Orrin.exe"};
     for (const auto& decoy : decoys)
-        ASSERT_TRUE(copyStubTo(decoy));
+        ASSERT_TRUE(plantStub(decoy));
 
     struct Case {
         const char* name;
@@ -253,10 +261,10 @@ TEST_F(ProductLaunchTest, FailuresAreReportedInAnOwnedMessageBoxAndStartNothing)
             EXPECT_TRUE(box.exclamationIcon);
         }
         EXPECT_EQ(presentLaunchVariables(), c.variablesAfter);
-        Sleep(1000);  // time for a wrongly started child to report
+        // The launch has returned: whatever it started is running or has reported by now.
         for (const auto& exe : decoys)
-            EXPECT_FALSE(waitForReport(exe, 0)) << "started " << testing::PrintToString(exe);
-        EXPECT_FALSE(waitForReport(productPath_, 0));
+            EXPECT_FALSE(stubWasStarted(exe)) << "started " << testing::PrintToString(exe);
+        EXPECT_FALSE(stubWasStarted(productPath_));
     }
 }
 

@@ -2,17 +2,13 @@
 // standing in for tools.
 #include "launch/WindowsToolPlatform.h"
 
-#include "tests/win/MessageBoxCatcher.h"
-#include "tests/win/ProcessTestSupport.h"
+#include "support/Files.h"
+#include "support/MessageBoxes.h"
+#include "support/StubReport.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-bool exists(const std::wstring& path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 TEST(WindowsToolPlatform, PlainStartUsesTheToolsFolderAndCannotBeHijackedByABlank)
 {
@@ -20,8 +16,8 @@ TEST(WindowsToolPlatform, PlainStartUsesTheToolsFolderAndCannotBeHijackedByABlan
     const std::wstring folder = temp.path() + L"\\Tool Dir";
     const std::wstring tool = folder + L"\\tool.exe";
     const std::wstring decoy = temp.path() + L"\\Tool.exe";  // what "...\Tool Dir\tool.exe" would start unquoted
-    ASSERT_TRUE(copyStubTo(tool));
-    ASSERT_TRUE(copyStubTo(decoy));
+    ASSERT_TRUE(plantStub(tool));
+    ASSERT_TRUE(plantStub(decoy));
 
     WindowsToolPlatform platform;
     ASSERT_TRUE(platform.createProcess(tool, tool, folder));
@@ -29,8 +25,7 @@ TEST(WindowsToolPlatform, PlainStartUsesTheToolsFolderAndCannotBeHijackedByABlan
     ASSERT_TRUE(report.has_value());
     EXPECT_EQ(report->commandLine, tool);
     EXPECT_EQ(report->folder, folder);
-    Sleep(300);
-    EXPECT_FALSE(exists(reportPathOf(decoy)));
+    EXPECT_FALSE(stubWasStarted(decoy));
 }
 
 TEST(WindowsToolPlatform, FailedStartsReportFailureWithoutAnyMessage)
@@ -53,7 +48,7 @@ TEST(WindowsToolPlatform, ShellOpenStartsTheToolInTheGivenFolder)
     const TempFolder temp(L"tools");
     const std::wstring folder = temp.path() + L"\\Configure";
     const std::wstring tool = folder + L"\\configure.exe";
-    ASSERT_TRUE(copyStubTo(tool));
+    ASSERT_TRUE(plantStub(tool));
 
     WindowsToolPlatform platform;
     ASSERT_TRUE(platform.shellExecuteOpen(tool, folder + L"\\"));

@@ -2,7 +2,8 @@
 // a recording platform stands in for the real starts.
 #include "ui/CKestrovaToolsDialog.h"
 
-#include "tests/win/ModalDriver.h"
+#include "support/ModalDriver.h"
+#include "support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

@@ -1,20 +1,26 @@
-// Reads and dismisses the message boxes that code under test opens on this
-// thread, so a test can call a handler that reports through MessageBoxW.
+// Message boxes opened by the code under test: read, then closed with OK.
+// On this thread (code called in-process, which blocks in the box's modal
+// loop) a MessageBoxCatcher does it from a timer; from another process,
+// takeMessageBox waits for the box.
 #pragma once
 
-#include <windows.h>
+#include "support/Wait.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 struct CaughtMessageBox {
-    std::wstring text;
     std::wstring caption;
+    std::wstring text;
     HWND owner = nullptr;
-    int buttonCount = 0;          // visible push buttons
+    int buttonCount = 0;           // visible push buttons
     bool hasOkButton = false;
     bool exclamationIcon = false;  // shows the system's exclamation icon
 };
+
+bool isMessageBox(HWND window);
+CaughtMessageBox readMessageBox(HWND box);
 
 // While alive, a thread timer polls inside any modal loop of this thread; each
 // message box found is recorded and closed with OK. One catcher at a time.
@@ -29,8 +35,11 @@ public:
 
 private:
     static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
-    static BOOL CALLBACK onThreadWindow(HWND window, LPARAM);
 
     UINT_PTR timer_ = 0;
     std::vector<CaughtMessageBox> caught_;
 };
+
+// Waits for a message box owned by `owner` (any process), reads it and
+// closes it with OK; nothing when none came.
+std::optional<CaughtMessageBox> takeMessageBox(HWND owner, DWORD timeoutMs = kEventTimeoutMs);

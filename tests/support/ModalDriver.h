@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 class ModalDriver {
 public:
@@ -25,7 +24,3 @@ private:
     bool done_ = false;
     bool inStep_ = false;
 };
-
-// A visible, enabled top-level window of this thread with the given class
-// and, if given, caption; nullptr when there is none.
-HWND findThreadWindow(const wchar_t* className, const wchar_t* caption = nullptr);
