@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,28 +55,6 @@ TEST(LaunchPlan, WorkingFolderIsThePathBeforeItsLastBackslash)
     EXPECT_EQ(folderOfPath(L"C:\\Apps\\\\Kestrova\\Orrin\\orrin.exe"), L"C:\\Apps\\\\Kestrova\\Orrin");
     EXPECT_EQ(folderOfPath(L"orrin.exe"), L"");
     EXPECT_EQ(folderOfPath(L"C:/dir/orrin.exe"), L"") << "only the backslash separates here";
-}
-
-TEST(LaunchPlan, RemovalSetHoldsTheSevenVariablesInOrderAndEverySetVariableIsInIt)
-{
-    const Variables removal(kLaunchVariables.begin(), kLaunchVariables.end());
-    EXPECT_EQ(removal, (Variables{L"NOX_SHOW_MESSAGE_BOX_AT_STARTUP", L"NOX_SHOW_AUTO_TEST", L"NOX_SHOW_MESSAGES",
-                                  L"NOX_RECORD_PARTIAL_MESSAGE_STATS", L"NOX_RECORD_FULL_MESSAGE_STATS",
-                                  L"NOX_SHOW_EVENT_COUNT", L"NOX_SHOW_SHARED_MEMORY_STATS"}));
-    for (const auto& mode : kLaunchModes)
-        for (const auto* name : planLaunch(kPath, mode.code, true, true).variablesToSet)
-            EXPECT_NE(std::find(removal.begin(), removal.end(), name), removal.end());
-}
-
-TEST(LaunchPlan, ModeEntriesCarryCodesZeroSevenEight)
-{
-    ASSERT_EQ(kLaunchModes.size(), 3u);
-    EXPECT_EQ(std::wstring(kLaunchModes[0].text), L"Normal");
-    EXPECT_EQ(kLaunchModes[0].code, 0);
-    EXPECT_EQ(std::wstring(kLaunchModes[1].text), L"Record Full Message Statistics");
-    EXPECT_EQ(kLaunchModes[1].code, 7);
-    EXPECT_EQ(std::wstring(kLaunchModes[2].text), L"Record Partial Message Statistics");
-    EXPECT_EQ(kLaunchModes[2].code, 8);
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST(ResolveInstallPath, FailedFolderQueriesKeepTheBufferText)
               L"C:\\Program Files\\Kestrova\\Orrin Beta\\orrin.exe");
 }
 
-TEST(ProductSlots, TableHoldsElevenSlotsWithDistinctControlsAndConsistentNames)
+TEST(ProductSlots, EverySlotHasItsOwnControlsAndX64NamesOnlyForX64Builds)
 {
     std::set<int> ids;
     for (const auto& slot : kProductSlots) {
@@ -167,10 +167,6 @@ TEST(ProductSlots, TableHoldsElevenSlotsWithDistinctControlsAndConsistentNames)
                               exe.find(L"_x64.exe") != std::wstring::npos;
         EXPECT_EQ(x64Names, slot.is64Bit) << std::string(folder.begin(), folder.end());
     }
-    EXPECT_EQ(ids.size(), 55u);
-    EXPECT_EQ(kProductSlots[8].buttonId, 1008);
-    EXPECT_EQ(kProductSlots[9].buttonId, 1012);
-    EXPECT_EQ(kProductSlots[10].buttonId, 1071);
 }
 
 }  // namespace

@@ -29,32 +29,19 @@ bool endsWith(const std::wstring& text, const std::wstring& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-TEST(ToolTable, CountsByLaunchKind)
+// A click finds its own row; Close (IDCANCEL, 2 on every Windows) is no tool.
+TEST(ToolTable, EachButtonIdFindsItsOwnRowAndCloseFindsNone)
 {
-    std::map<ToolLaunchKind, int> counts;
+    constexpr int kCloseId = 2;
     for (const ToolButton& button : kToolButtons)
-        ++counts[button.kind];
-    EXPECT_EQ(counts[ToolLaunchKind::Plain], 65);
-    EXPECT_EQ(counts[ToolLaunchKind::ElevatedWhenSupported], 5);
-    EXPECT_EQ(counts[ToolLaunchKind::AlwaysElevated], 1);
-}
-
-TEST(ToolTable, IdsFollowTableOrderAndAvoidClose)
-{
-    for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
-        EXPECT_EQ(kToolButtons[i].buttonId, IDC_TOOL_FIRST + static_cast<int>(i));
-        EXPECT_EQ(findToolButton(kToolButtons[i].buttonId), &kToolButtons[i]);
-    }
-    EXPECT_EQ(findToolButton(2), nullptr);
-    EXPECT_GT(IDC_TOOL_FIRST, 2);
+        EXPECT_EQ(findToolButton(button.buttonId), &button) << button.buttonId;
+    EXPECT_EQ(findToolButton(kCloseId), nullptr);
 }
 
 // x86 and x64 builds of one tool: same executable, same kind, side by side in
 // columns 1-2 or 3-4; every other button is a single tool with a bare name.
 TEST(ToolTable, PairsShareTheirExecutableAndStandSideBySide)
 {
-    int pairs = 0;
-    int singles = 0;
     std::map<std::wstring, int> buttonsPerPath;
     for (std::size_t i = 0; i < kToolButtons.size(); ++i) {
         const ToolButton& button = kToolButtons[i];
@@ -69,16 +56,10 @@ TEST(ToolTable, PairsShareTheirExecutableAndStandSideBySide)
             EXPECT_EQ(twin.kind, button.kind);
             EXPECT_EQ(twin.row, button.row);
             EXPECT_TRUE((twin.column == 1 && button.column == 2) || (twin.column == 3 && button.column == 4));
-            ++pairs;
-        } else if (!endsWith(caption, L" x86")) {
-            ++singles;
         }
     }
-    EXPECT_EQ(pairs, 27);
-    EXPECT_EQ(singles, 17);
     for (const auto& [path, buttons] : buttonsPerPath)
         EXPECT_LE(buttons, 2) << testing::PrintToString(path);
-    EXPECT_EQ(buttonsPerPath.size(), 27u + 17u);
 }
 
 TEST(ToolTable, ButtonsAndCloseFitTheDialogWithoutOverlap)
@@ -97,12 +78,6 @@ TEST(ToolTable, ButtonsAndCloseFitTheDialogWithoutOverlap)
         for (std::size_t j = i + 1; j < boxes.size(); ++j)
             EXPECT_FALSE(overlap(box, boxes[j].second))
                 << testing::PrintToString(boxes[i].first) << " and " << testing::PrintToString(boxes[j].first);
-    }
-    EXPECT_EQ(toolRowTop(0), 6);
-    EXPECT_EQ(toolRowTop(kToolRowCount - 1), 360);
-    for (int row = 1; row < kToolRowCount; ++row) {
-        const int gap = toolRowTop(row) - toolRowTop(row - 1);
-        EXPECT_TRUE(gap == 18 || gap == 19) << "row " << row;
     }
 }
 
