@@ -6,6 +6,7 @@
 #include "framework/UniqueHandle.h"
 #include "support/Files.h"
 #include "support/ModalDriver.h"
+#include "support/Wait.h"
 #include "support/WindowQuery.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ HWND fileNameEdit(HWND dialog)
 
 // What the driver does once the file dialog shows: type `name` and press
 // Open, or press Cancel when no name is given. A dialog that is still there
-// after ten seconds is cancelled, so a failing test cannot hang.
+// after the event timeout is cancelled, so a failing test cannot hang.
 class FileDialogAnswer {
 public:
     explicit FileDialogAnswer(std::optional<std::wstring> name)
@@ -59,8 +60,8 @@ public:
     bool dialogSeen() const { return seen_; }
 
 private:
-    static constexpr int kGiveUpTicks = 200;
-    int ticks_ = 0;
+    static constexpr DWORD kGiveUpTicks = kEventTimeoutMs / 50;  // the driver's interval
+    DWORD ticks_ = 0;
     bool seen_ = false;
     bool answered_ = false;
     ModalDriver driver_;

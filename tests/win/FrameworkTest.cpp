@@ -1,5 +1,6 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
+#include "support/Wait.h"
 #include "win/TestResource.h"
 
 #include <gtest/gtest.h>
@@ -189,7 +190,7 @@ public:
         ownerAtInit = ::GetWindow(m_hWnd, GW_OWNER);
         absentItemIsNull = GetDlgItem(IDC_TEST_ABSENT) == nullptr;
         presentItemFound = GetDlgItem(IDC_TEST_COMBO) != nullptr;
-        SetTimer(m_hWnd, kWatchdogTimer, 10000, nullptr);
+        SetTimer(m_hWnd, kWatchdogTimer, kEventTimeoutMs, nullptr);  // ends a stuck dialog rather than hang
         for (const auto& m : script)
             PostMessageW(m_hWnd, m.message, m.wParam, m.lParam);
         return TRUE;

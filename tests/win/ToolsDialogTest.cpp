@@ -3,6 +3,7 @@
 #include "ui/CKestrovaToolsDialog.h"
 
 #include "support/ModalDriver.h"
+#include "support/Wait.h"
 #include "support/WindowQuery.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +55,11 @@ struct Script {
 INT_PTR runScripted(CKestrovaToolsDialog& dialog, Script& script)
 {
     std::size_t next = 0;
-    int ticks = 0;
+    DWORD ticks = 0;
     ModalDriver driver([&] {
         const HWND window = findThreadWindow(L"#32770", L"Kestrova Tools");
         if (window == nullptr)
-            return ++ticks > 200 || next > 0;
+            return ++ticks > kEventTimeoutMs / 50 || next > 0;  // gives up rather than hang
         if (next < script.ids.size()) {
             SendMessageW(GetDlgItem(window, script.ids[next++]), BM_CLICK, 0, 0);
             script.stayedOpen = script.stayedOpen && IsWindow(window);
