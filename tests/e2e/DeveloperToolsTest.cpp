@@ -17,17 +17,6 @@ namespace {
 using e2e::Installation;
 using e2e::Launcher;
 
-// The file name field: an Edit in the item-based dialog, inside a
-// ComboBoxEx32 in the classic one.
-HWND fileNameField(HWND fileDialog)
-{
-    if (HWND edit = GetDlgItem(fileDialog, 0x480))
-        return edit;
-    HWND comboEx = GetDlgItem(fileDialog, 0x47C);
-    HWND combo = comboEx ? FindWindowExW(comboEx, nullptr, L"ComboBox", nullptr) : nullptr;
-    return combo ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
-}
-
 HWND waitForFileDialog(HWND owner)
 {
     HWND found = nullptr;

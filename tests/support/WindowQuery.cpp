@@ -78,6 +78,21 @@ HWND waitForOwnedDialog(HWND owner, const std::wstring& caption, DWORD timeoutMs
     return waitForWindow(search, timeoutMs);
 }
 
+HWND fileNameField(HWND fileDialog)
+{
+    constexpr int kComboId = 0x47C;  // cmb13: a ComboBoxEx32 or a ComboBox holding the edit
+    constexpr int kEditId = 0x480;   // edt1
+    const HWND combo = GetDlgItem(fileDialog, kComboId);
+    if (combo != nullptr && IsWindowVisible(combo)) {
+        if (const HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr))
+            return edit;
+        const HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr);
+        return inner != nullptr ? FindWindowExW(inner, nullptr, L"Edit", nullptr) : nullptr;
+    }
+    const HWND edit = GetDlgItem(fileDialog, kEditId);
+    return edit != nullptr && IsWindowVisible(edit) ? edit : nullptr;
+}
+
 HWND findThreadWindow(const wchar_t* className, const wchar_t* caption)
 {
     WindowSearch search;

@@ -28,5 +28,9 @@ HWND waitForWindow(const WindowSearch& search, DWORD timeoutMs = kEventTimeoutMs
 
 // A dialog owned by `owner` with the given caption.
 HWND waitForOwnedDialog(HWND owner, const std::wstring& caption, DWORD timeoutMs = kEventTimeoutMs);
+// The file name field of the system's file-open dialog: the edit inside the
+// combo box cmb13 where the dialog shows one, else the edit edt1.
+HWND fileNameField(HWND fileDialog);
+
 // A visible, enabled window of this thread with the given class and, if given, caption.
 HWND findThreadWindow(const wchar_t* className, const wchar_t* caption = nullptr);

@@ -16,18 +16,6 @@
 
 namespace {
 
-constexpr int kFileNameEdit = 1152;   // edt1
-constexpr int kFileNameCombo = 1148;  // cmb13, holding the edit in newer dialogs
-
-HWND fileNameEdit(HWND dialog)
-{
-    const HWND combo = GetDlgItem(dialog, kFileNameCombo);
-    if (combo != nullptr && IsWindowVisible(combo))
-        return FindWindowExW(combo, nullptr, L"Edit", nullptr);
-    const HWND edit = GetDlgItem(dialog, kFileNameEdit);
-    return edit != nullptr && IsWindowVisible(edit) ? edit : nullptr;
-}
-
 // What the driver does once the file dialog shows: type `name` and press
 // Open, or press Cancel when no name is given. A dialog that is still there
 // after the event timeout is cancelled, so a failing test cannot hang.
@@ -46,7 +34,7 @@ public:
               }
               if (answered_)
                   return false;  // waiting for it to close
-              const HWND edit = name ? fileNameEdit(dialog) : nullptr;
+              const HWND edit = name ? fileNameField(dialog) : nullptr;
               if (name && edit == nullptr)
                   return false;
               if (edit != nullptr)

@@ -3,6 +3,7 @@
 // button, all inside the dialog and none over another. (That the template is
 // what scripts/gen-tools-rc writes from the table, scripts/check verifies.)
 #include "res/resource.h"
+#include "support/WindowQuery.h"
 #include "ui/ToolTable.h"
 
 #include <windows.h>
@@ -41,26 +42,17 @@ protected:
         return rect;
     }
 
-    static std::wstring textOf(HWND window)
-    {
-        wchar_t text[256] = {};
-        GetWindowTextW(window, text, 256);
-        return text;
-    }
-
     HWND dialog_ = nullptr;
 };
 
 std::string describe(HWND control)
 {
-    wchar_t text[256] = {};
-    GetWindowTextW(control, text, 256);
-    return testing::PrintToString(std::wstring(text));
+    return testing::PrintToString(windowText(control));
 }
 
 TEST_F(ToolsTemplate, CaptionAndFrame)
 {
-    EXPECT_EQ(textOf(dialog_), L"Kestrova Tools");
+    EXPECT_EQ(windowText(dialog_), L"Kestrova Tools");
     const LONG_PTR style = GetWindowLongPtrW(dialog_, GWL_STYLE);
     for (LONG_PTR bit : {LONG_PTR(DS_MODALFRAME), LONG_PTR(WS_POPUP), LONG_PTR(WS_CAPTION), LONG_PTR(WS_SYSMENU)})
         EXPECT_EQ(style & bit, bit);
@@ -72,12 +64,12 @@ TEST_F(ToolsTemplate, EveryTableRowIsAPushButtonWithItsCaption)
         SCOPED_TRACE(row.buttonId);
         const HWND button = GetDlgItem(dialog_, row.buttonId);
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(textOf(button), row.caption);
+        EXPECT_EQ(windowText(button), row.caption);
         EXPECT_EQ(GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
     }
     const HWND close = GetDlgItem(dialog_, IDCANCEL);
     ASSERT_NE(close, nullptr);
-    EXPECT_EQ(textOf(close), L"Close");
+    EXPECT_EQ(windowText(close), L"Close");
     EXPECT_EQ(GetWindowLongPtrW(close, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
 }
 
