@@ -18,7 +18,6 @@
 
 namespace {
 
-using e2e::Installation;
 using e2e::Launcher;
 
 constexpr const wchar_t* kCurrentVersion = L"Software\\Microsoft\\Windows\\CurrentVersion";

@@ -1,12 +1,13 @@
 // The developer launcher left open while products come and go: every row
 // keeps following the disk, and stays as it is while nothing changes. How long
 // the rows took to follow is printed as a figure, not judged: a busy machine
-// may be slow. (Resource growth is measured in-process by the launcher tests
-// and, for the open launcher, sampled from Linux by scripts/soak.)
+// may be slow. (Handles a launch leaves open are counted in-process by the
+// launcher tests; scripts/soak samples the open launcher's memory from Linux.)
 // NOX_SOAK_SECONDS (default 45) and NOX_SOAK_STEP_MS (default 1500).
 #include "e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
 #include "support/Environment.h"
+#include "support/Wait.h"
 
 #include <gtest/gtest.h>
 
