@@ -61,12 +61,13 @@ TEST(DialogBehaviour, SystemCommandsSixteenToThirtyOneOpenTheAboutBox)
     // About box it opened were open. Whichever comes first decides.
     std::atomic<bool> returned{false};
     std::thread sender([&] {
-        SendMessageW(launcher.dialog(), WM_SYSCOMMAND, 32, 0);
-        returned = true;
+        DWORD_PTR result = 0;
+        returned = SendMessageTimeoutW(launcher.dialog(), WM_SYSCOMMAND, 32, 0, SMTO_NORMAL, kEventTimeoutMs, &result) != 0;
     });
     HWND about = nullptr;
     waitUntil([&] { return returned || (about = waitForOwnedDialog(launcher.dialog(), L"About noxLauncher", 0)); });
     EXPECT_EQ(about, nullptr) << "command 32 opened the About box";
+    EXPECT_TRUE(returned || about) << "command 32 neither returned nor showed anything";
     if (about != nullptr)
         PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
     sender.join();
