@@ -14,6 +14,11 @@ class ImportReplacement {
 public:
     // `dllName` as the program imports it ("USER32.dll", any case).
     ImportReplacement(const char* dllName, const char* functionName, void* standIn);
+    template <class Function>
+    ImportReplacement(const char* dllName, const char* functionName, Function* standIn)
+        : ImportReplacement(dllName, functionName, reinterpret_cast<void*>(standIn))
+    {
+    }
     ~ImportReplacement();
     ImportReplacement(const ImportReplacement&) = delete;
     ImportReplacement& operator=(const ImportReplacement&) = delete;

@@ -18,12 +18,6 @@
 
 namespace {
 
-template <class Function>
-void* address(Function* function)
-{
-    return reinterpret_cast<void*>(function);
-}
-
 struct FolderQuery {
     int csidl;
     BOOL create;
@@ -44,7 +38,7 @@ BOOL WINAPI answerFolder(HWND, LPWSTR path, int csidl, BOOL create)
 
 TEST(WindowsInstallQueries, EachQueryStartsFromTheTextItIsHandedAndKeepsItWhenTheQueryFails)
 {
-    const ImportReplacement replacement("SHELL32.dll", "SHGetSpecialFolderPathW", address(&answerFolder));
+    const ImportReplacement replacement("SHELL32.dll", "SHGetSpecialFolderPathW", &answerFolder);
     ASSERT_TRUE(replacement.active());
     folderQueries.clear();
     folderAnswers = {{CSIDL_PROGRAM_FILESX86, L"Q:\\Programs (x86)"}};
@@ -87,7 +81,7 @@ TEST(WindowsToolPlatform, ElevatedStartsAskTheShellForRunas)
     const TempFolder temp(L"tools");
     const std::wstring tool = temp.path() + L"\\Tool Dir\\tool.exe";
     ASSERT_TRUE(copyStubTo(tool));
-    const ImportReplacement replacement("SHELL32.dll", "ShellExecuteW", address(&recordShellStart));
+    const ImportReplacement replacement("SHELL32.dll", "ShellExecuteW", &recordShellStart);
     ASSERT_TRUE(replacement.active());
     shellStarts.clear();
     WindowsToolPlatform platform;
