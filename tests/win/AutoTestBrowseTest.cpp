@@ -172,4 +172,17 @@ TEST(CIndexedFileDialog, RemembersFolderAppliesOnlyWhileItExists)
     }
 }
 
+TEST(CIndexedFileDialog, SystemDialogOpensOnTheFilterOfTheDefaultExtension)
+{
+    const TempFolder temp(L"filter");
+    CIndexedFileDialog dialog(TRUE, L"log", nullptr, OFN_HIDEREADONLY,
+                              L"Text (*.txt)|*.txt|Logs (*.log)|*.log|All (*.*)|*.*||");
+    dialog.folderMemoryEnabled = false;
+    ASSERT_EQ(dialog.m_ofn.nFilterIndex, 2u);
+    const FileDialogAnswer answer(temp.path() + L"\\chosen.log");
+    ASSERT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_TRUE(answer.dialogSeen());
+    EXPECT_EQ(dialog.m_ofn.nFilterIndex, 2u) << "the file type the dialog showed when confirmed";
+}
+
 }  // namespace

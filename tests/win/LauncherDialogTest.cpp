@@ -1,0 +1,308 @@
+// The launcher dialog itself, in this process with its real templates: the
+// program-files folders, the WOW64 answer and the timer start are answered or
+// recorded by stand-ins in the import table, so the rows follow a scratch
+// folder and a chosen platform.
+#include "launch/ProductCatalogue.h"
+#include "res/resource.h"
+#include "tests/win/HandleCount.h"
+#include "tests/win/ImportReplacement.h"
+#include "tests/win/MessageBoxCatcher.h"
+#include "tests/win/ModalDriver.h"
+#include "tests/win/ProcessTestSupport.h"
+#include "ui/CnoxLauncherDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace {
+
+struct TimerStart {
+    HWND window;
+    UINT_PTR id;
+    UINT period;
+    TIMERPROC procedure;
+};
+
+// What the stand-ins answer and what they saw.
+struct FakePlatform {
+    std::wstring programFiles;  // both folder queries answer it
+    BOOL wow64 = FALSE;
+    int wow64Questions = 0;
+    std::vector<TimerStart> timerStarts;
+};
+
+FakePlatform* platform = nullptr;
+decltype(&GetProcAddress) realGetProcAddress = nullptr;
+decltype(&SetTimer) realSetTimer = nullptr;
+
+BOOL WINAPI answerFolder(HWND, LPWSTR path, int, BOOL)
+{
+    std::wcsncpy(path, platform->programFiles.c_str(), MAX_PATH - 1);
+    path[MAX_PATH - 1] = L'\0';
+    return TRUE;
+}
+
+BOOL WINAPI answerWow64(HANDLE, PBOOL wow64)
+{
+    ++platform->wow64Questions;
+    *wow64 = platform->wow64;
+    return TRUE;
+}
+
+FARPROC WINAPI lookUpWithOwnWow64(HMODULE module, LPCSTR name)
+{
+    const bool byName = (reinterpret_cast<ULONG_PTR>(name) >> 16) != 0;
+    if (byName && std::strcmp(name, "IsWow64Process") == 0)
+        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&answerWow64));
+    return realGetProcAddress(module, name);
+}
+
+UINT_PTR WINAPI recordTimerStart(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure)
+{
+    platform->timerStarts.push_back({window, id, period, procedure});
+    return realSetTimer(window, id, period, procedure);
+}
+
+// Counts the WM_PAINT messages a window receives while it is watched.
+class PaintCounter {
+public:
+    explicit PaintCounter(HWND window) : window_(window) { SetWindowSubclass(window_, &count, 1, 0); }
+    ~PaintCounter()
+    {
+        RemoveWindowSubclass(window_, &count, 1);
+        RemovePropW(window_, kProp);
+    }
+    PaintCounter(const PaintCounter&) = delete;
+    PaintCounter& operator=(const PaintCounter&) = delete;
+
+    int paints() const { return static_cast<int>(reinterpret_cast<INT_PTR>(GetPropW(window_, kProp))); }
+
+private:
+    static constexpr const wchar_t* kProp = L"NoxTestPaints";
+    static LRESULT CALLBACK count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+    {
+        if (message == WM_PAINT)
+            SetPropW(window, kProp, reinterpret_cast<HANDLE>(reinterpret_cast<INT_PTR>(GetPropW(window, kProp)) + 1));
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    HWND window_;
+};
+
+class LauncherDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        platform_.programFiles = root_.path();
+        platform = &platform_;
+        realGetProcAddress = lookUp_.original<std::remove_pointer_t<decltype(realGetProcAddress)>>();
+        realSetTimer = timer_.original<std::remove_pointer_t<decltype(realSetTimer)>>();
+        ASSERT_TRUE(folders_.active() && lookUp_.active() && timer_.active());
+    }
+
+    // Runs `body` inside the dialog's modal loop once the dialog shows, then ends it.
+    void withLauncher(unsigned templateId, const std::function<void(CnoxLauncherDlg&)>& body)
+    {
+        CnoxLauncherDlg dialog(templateId);
+        bool ran = false;
+        {
+            const ModalDriver driver(
+                [&] {
+                    const HWND window = dialog.GetSafeHwnd();
+                    if (window == nullptr || !IsWindowVisible(window))
+                        return false;
+                    body(dialog);
+                    ran = true;
+                    dialog.EndDialog(IDCANCEL);
+                    return true;
+                },
+                10);
+            dialog.DoModal();
+        }
+        ASSERT_TRUE(ran) << "the launcher dialog did not show";
+    }
+
+    std::wstring exePath(const ProductSlot& slot) const
+    {
+        return root_.path() + L"\\Kestrova\\" + slot.folderName + L"\\" + slot.exeName;
+    }
+    void install(const ProductSlot& slot) const
+    {
+        std::filesystem::create_directories(std::filesystem::path(exePath(slot)).parent_path());
+        const HANDLE file = CreateFileW(exePath(slot).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        CloseHandle(file);
+    }
+    void uninstall(const ProductSlot& slot) const { DeleteFileW(exePath(slot).c_str()); }
+
+    TempFolder root_{L"nox-dialog-"};
+    FakePlatform platform_;
+    ImportReplacement folders_{"SHELL32.dll", "SHGetSpecialFolderPathW", &answerFolder};
+    ImportReplacement lookUp_{"KERNEL32.dll", "GetProcAddress", &lookUpWithOwnWow64};
+    ImportReplacement timer_{"USER32.dll", "SetTimer", &recordTimerStart};
+};
+
+bool enabled(const CnoxLauncherDlg& dialog, int id)
+{
+    const HWND control = dialog.GetDlgItem(id);
+    return control != nullptr && IsWindowEnabled(control);
+}
+
+// Numbers of the slots whose launch button is enabled; its mode box and inject
+// check box must agree with it.
+std::vector<int> enabledRows(const CnoxLauncherDlg& dialog)
+{
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < kProductSlotCount; ++i) {
+        const ProductSlot& slot = kProductSlots[i];
+        const bool button = enabled(dialog, slot.buttonId);
+        EXPECT_EQ(enabled(dialog, slot.modeComboId), button) << "slot " << i + 1 << "'s mode box";
+        EXPECT_EQ(enabled(dialog, slot.injectCheckId), button) << "slot " << i + 1 << "'s inject check box";
+        if (button)
+            rows.push_back(static_cast<int>(i) + 1);
+    }
+    return rows;
+}
+
+std::wstring menuText(HMENU menu, int position)
+{
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return text;
+}
+
+TEST_F(LauncherDialogTest, StartsTheRefreshTimerAndAddsAboutToTheSystemMenu)
+{
+    for (unsigned layout : {IDD_NOXLAUNCHER_DIALOG, IDD_NOXLAUNCHER_DEV_DIALOG}) {
+        SCOPED_TRACE(layout);
+        platform_.timerStarts.clear();
+        withLauncher(layout, [&](CnoxLauncherDlg& dialog) {
+            std::vector<TimerStart> own;
+            for (const TimerStart& start : platform_.timerStarts)
+                if (start.window == dialog.GetSafeHwnd())
+                    own.push_back(start);
+            ASSERT_EQ(own.size(), 1u);
+            EXPECT_EQ(own[0].id, 1u);
+            EXPECT_EQ(own[0].period, 100u) << "ten refreshes a second";
+            EXPECT_EQ(own[0].procedure, nullptr) << "ticks arrive as WM_TIMER";
+
+            const HMENU menu = GetSystemMenu(dialog.GetSafeHwnd(), FALSE);
+            ASSERT_NE(menu, nullptr);
+            const int count = GetMenuItemCount(menu);
+            ASSERT_GE(count, 2);
+            EXPECT_EQ(GetMenuItemID(menu, count - 1), static_cast<UINT>(IDM_ABOUTBOX));
+            EXPECT_EQ(menuText(menu, count - 1), L"&About noxLauncher...");
+            EXPECT_TRUE(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR);
+        });
+    }
+}
+
+TEST_F(LauncherDialogTest, RowsFollowTheDiskAndAreAskedTheWow64AnswerEveryTime)
+{
+    const ProductSlot& x86Slot = kProductSlots[0];
+    const ProductSlot& x64Slot = kProductSlots[2];
+    platform_.wow64 = TRUE;
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        EXPECT_EQ(enabledRows(dialog), std::vector<int>()) << "nothing installed";
+
+        install(x86Slot);
+        install(x64Slot);
+        dialog.refreshControls();
+        EXPECT_EQ(enabledRows(dialog), (std::vector<int>{1, 3})) << "both installed, under WOW64";
+
+        platform_.wow64 = FALSE;
+        platform_.wow64Questions = 0;
+        dialog.refreshControls();
+        EXPECT_EQ(enabledRows(dialog), std::vector<int>{1}) << "an x64 build cannot run without WOW64";
+        EXPECT_GT(platform_.wow64Questions, 0);
+
+        platform_.wow64 = TRUE;
+        uninstall(x86Slot);
+        dialog.refreshControls();
+        EXPECT_EQ(enabledRows(dialog), std::vector<int>{3}) << "x86 build removed, WOW64 again";
+    });
+}
+
+TEST_F(LauncherDialogTest, EveryRefreshRepaintsEachControlBeforeItReturns)
+{
+    install(kProductSlots[0]);
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        const ProductSlot& slot = kProductSlots[0];
+        const int watched[] = {slot.buttonId,       slot.modeComboId, slot.injectCheckId, slot.autoTestEditId,
+                               slot.browseButtonId, IDCANCEL,         IDC_HELP_SWITCH};
+        // Settle: states applied and every pending paint done, so only the refresh paints.
+        dialog.refreshControls();
+        RedrawWindow(dialog.GetSafeHwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        std::vector<std::unique_ptr<PaintCounter>> counters;
+        for (int id : watched)
+            counters.push_back(std::make_unique<PaintCounter>(dialog.GetDlgItem(id)));
+
+        dialog.refreshControls();
+
+        for (std::size_t i = 0; i < counters.size(); ++i)
+            EXPECT_GE(counters[i]->paints(), 1) << "control " << watched[i] << " was not repainted";
+    });
+}
+
+TEST_F(LauncherDialogTest, AutoTestFieldsTakeOnlyTypedPathCharacters)
+{
+    platform_.wow64 = TRUE;
+    for (const ProductSlot& slot : kProductSlots)
+        install(slot);
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        for (const ProductSlot& slot : kProductSlots)
+            SendMessageW(dialog.GetDlgItem(slot.modeComboId), CB_SETCURSEL, 1, 0);  // a recording mode
+        dialog.refreshControls();
+        for (const ProductSlot& slot : kProductSlots) {
+            const HWND field = dialog.GetDlgItem(slot.autoTestEditId);
+            ASSERT_TRUE(IsWindowEnabled(field)) << "slot field " << slot.autoTestEditId;
+            for (const wchar_t ch : std::wstring(L"C:\\Auto Tests\\run<1>|\"x\"*?.noxatc"))
+                SendMessageW(field, WM_CHAR, ch, 1);
+            wchar_t text[128] = L"";
+            GetWindowTextW(field, text, 128);
+            EXPECT_STREQ(text, L"C:\\Auto Tests\\run1x*?.noxatc") << "slot field " << slot.autoTestEditId;
+        }
+    });
+}
+
+TEST_F(LauncherDialogTest, LaunchesLeaveNoHandleOfTheirProductsOpen)
+{
+    const ProductSlot& slot = kProductSlots[0];
+    ASSERT_TRUE(copyStubTo(exePath(slot)));
+    withLauncher(IDD_NOXLAUNCHER_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        const MessageBoxCatcher catcher;  // a failed launch must not hang the run
+        const HWND button = dialog.GetDlgItem(slot.buttonId);
+        ASSERT_TRUE(IsWindowEnabled(button));
+        const auto launch = [&] {
+            DeleteFileW(reportPathOf(exePath(slot)).c_str());
+            SendMessageW(button, BM_CLICK, 0, 0);
+            return waitForReport(exePath(slot), 60000).has_value();  // ends at the report
+        };
+        ASSERT_TRUE(launch()) << "first launch";  // lazily made handles of the first start
+        constexpr int kLaunches = 12;
+        const std::size_t before = countOpenHandles();
+        for (int i = 0; i < kLaunches; ++i)
+            ASSERT_TRUE(launch()) << "launch " << i + 1;
+        const std::size_t after = countOpenHandles();
+        // One handle left by each launch would show as kLaunches more.
+        EXPECT_LT(after, before + kLaunches / 2) << before << " handles open before " << kLaunches
+                                                 << " launches, " << after << " after";
+        EXPECT_TRUE(catcher.caught().empty());
+    });
+}
+
+}  // namespace
