@@ -4,11 +4,12 @@
 // folder and a chosen platform.
 #include "launch/ProductCatalogue.h"
 #include "res/resource.h"
-#include "tests/win/HandleCount.h"
-#include "tests/win/ImportReplacement.h"
-#include "tests/win/MessageBoxCatcher.h"
-#include "tests/win/ModalDriver.h"
-#include "tests/win/ProcessTestSupport.h"
+#include "support/Files.h"
+#include "support/HandleCount.h"
+#include "support/ImportReplacement.h"
+#include "support/MessageBoxes.h"
+#include "support/ModalDriver.h"
+#include "support/StubReport.h"
 #include "ui/CnoxLauncherDlg.h"
 
 #include <gtest/gtest.h>
@@ -282,15 +283,15 @@ TEST_F(LauncherDialogTest, AutoTestFieldsTakeOnlyTypedPathCharacters)
 TEST_F(LauncherDialogTest, LaunchesLeaveNoHandleOfTheirProductsOpen)
 {
     const ProductSlot& slot = kProductSlots[0];
-    ASSERT_TRUE(copyStubTo(exePath(slot)));
+    ASSERT_TRUE(plantStub(exePath(slot)));
     withLauncher(IDD_NOXLAUNCHER_DIALOG, [&](CnoxLauncherDlg& dialog) {
         const MessageBoxCatcher catcher;  // a failed launch must not hang the run
         const HWND button = dialog.GetDlgItem(slot.buttonId);
         ASSERT_TRUE(IsWindowEnabled(button));
         const auto launch = [&] {
-            DeleteFileW(reportPathOf(exePath(slot)).c_str());
+            discardReport(exePath(slot));
             SendMessageW(button, BM_CLICK, 0, 0);
-            return waitForReport(exePath(slot), 60000).has_value();  // ends at the report
+            return waitForReport(exePath(slot)).has_value();  // ends at the report
         };
         ASSERT_TRUE(launch()) << "first launch";  // lazily made handles of the first start
         constexpr int kLaunches = 12;

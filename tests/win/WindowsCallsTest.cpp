@@ -3,8 +3,8 @@
 // (a failing folder query, an elevation prompt).
 #include "launch/WindowsInstallQueries.h"
 #include "launch/WindowsToolPlatform.h"
-#include "tests/win/ImportReplacement.h"
-#include "tests/win/ProcessTestSupport.h"
+#include "support/Files.h"
+#include "support/ImportReplacement.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ TEST(WindowsToolPlatform, ElevatedStartsAskTheShellForRunas)
 {
     const TempFolder temp(L"tools");
     const std::wstring tool = temp.path() + L"\\Tool Dir\\tool.exe";
-    ASSERT_TRUE(copyStubTo(tool));
+    ASSERT_TRUE(plantStub(tool));
     const ImportReplacement replacement("SHELL32.dll", "ShellExecuteW", &recordShellStart);
     ASSERT_TRUE(replacement.active());
     shellStarts.clear();

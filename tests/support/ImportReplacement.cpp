@@ -1,4 +1,4 @@
-#include "tests/win/ImportReplacement.h"
+#include "support/ImportReplacement.h"
 
 #include <cstring>
 

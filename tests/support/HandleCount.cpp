@@ -1,4 +1,4 @@
-#include "tests/win/HandleCount.h"
+#include "support/HandleCount.h"
 
 #include <windows.h>
 
