@@ -1,8 +1,8 @@
 // The developer edition's Browse buttons, Tools dialog and auto-test
 // configuration tool, driven from outside like the rest of the dialog.
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
-#include "ui/ToolTable.h"
+#include "launch/ToolTable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Closing routes, the About box and the developer layout's auto-test controls.
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // registry, product folders that are files, and paths beyond MAX_PATH. The
 // launcher must follow them or fail with its own messages, never crash or
 // cut a path short.
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
 
 #include <gtest/gtest.h>

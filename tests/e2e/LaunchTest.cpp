@@ -1,5 +1,5 @@
 // Launches through the real dialog: the stub product reports what it received.
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
 
 #include <gtest/gtest.h>

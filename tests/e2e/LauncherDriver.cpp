@@ -1,4 +1,4 @@
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 
 #include "launch/LaunchPlan.h"
 

@@ -1,4 +1,4 @@
-#include "ProcessProbe.h"
+#include "tests/e2e/ProcessProbe.h"
 
 #include "framework/UniqueHandle.h"
 

@@ -2,9 +2,9 @@
 // and check boxes: each child sees exactly its own variables, and the
 // launcher keeps no handle and no launch variable afterwards.
 // NOX_LAUNCH_COUNT (default 200).
-#include "LauncherDriver.h"
-#include "ProcessProbe.h"
-#include "ReliabilitySupport.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/e2e/ProcessProbe.h"
+#include "tests/e2e/ReliabilitySupport.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ProductCatalogue.h"
 

@@ -1,5 +1,5 @@
 // The launcher's rows follow the disk and the platform, refreshed while open.
-#include "LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
 
 #include <gtest/gtest.h>

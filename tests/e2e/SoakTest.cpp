@@ -1,9 +1,9 @@
 // The developer launcher left open while products come and go: its resource
 // counts stay flat and every row keeps following the disk.
 // NOX_SOAK_SECONDS (default 45) and NOX_SOAK_STEP_MS (default 1500).
-#include "LauncherDriver.h"
-#include "ProcessProbe.h"
-#include "ReliabilitySupport.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/e2e/ProcessProbe.h"
+#include "tests/e2e/ReliabilitySupport.h"
 #include "launch/ProductCatalogue.h"
 
 #include <gtest/gtest.h>

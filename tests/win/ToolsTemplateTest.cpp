@@ -1,7 +1,7 @@
 // The Tools dialog template as Windows builds it must match the tool table:
 // every button's id, caption, kind and place, and nothing more.
 #include "res/resource.h"
-#include "ui/ToolTable.h"
+#include "launch/ToolTable.h"
 
 #include <windows.h>
 
