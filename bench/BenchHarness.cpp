@@ -1,7 +1,8 @@
 // Measures other programs from outside under the same conditions:
 //   startup RUNS CAPTION COMMAND FLOOR-COMMAND   median ms from process start to its dialog shown
-//   idle SECONDS CAPTION COMMAND                 CPU share of one core while the dialog sits open
+//   idle SECONDS CAPTION COMMAND [FLOOR-COMMAND] CPU share of one core while the dialog sits open
 //   launch RUNS LAUNCHER.exe STUB.exe      click-to-running against a bare CreateProcessW
+//   requests SECONDS CAPTION COMMAND             marks an idle window in a traced Wine server's log
 // Prints "name value" lines.
 #include "framework/UniqueHandle.h"
 
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -151,19 +153,61 @@ ULONGLONG processCpu(DWORD processId)
     return total;
 }
 
-int idle(int, wchar_t** argv)
+// With a floor command, both programs sit open at once and are measured over
+// the same window, so a load that comes and goes on a shared machine falls on
+// both alike.
+int idle(int argc, wchar_t** argv)
+{
+    const double seconds = _wtof(argv[2]);
+    Program program(argv[4]);
+    if (program.waitShown(argv[3]) < 0)
+        return 1;
+    const bool withFloor = argc >= 6;
+    std::optional<Program> floor;
+    if (withFloor && floor.emplace(argv[5]).waitShown(argv[3]) < 0)
+        return 1;
+    Sleep(1000);  // past start-up
+    const ULONGLONG cpuBefore = processCpu(program.processId());
+    const ULONGLONG floorBefore = withFloor ? processCpu(floor->processId()) : 0;
+    const double wallBefore = nowMs();
+    Sleep(static_cast<DWORD>(seconds * 1000));
+    const ULONGLONG cpuAfter = processCpu(program.processId());
+    const ULONGLONG floorAfter = withFloor ? processCpu(floor->processId()) : 0;
+    const double wallMs = nowMs() - wallBefore;
+    const auto percent = [wallMs](ULONGLONG cpu) { return static_cast<double>(cpu) / 10000.0 / wallMs * 100.0; };
+    std::printf("idle_core_percent %.2f\n", percent(cpuAfter - cpuBefore));
+    if (withFloor)
+        std::printf("idle_floor_core_percent %.2f\n", percent(floorAfter - floorBefore));
+    return 0;
+}
+
+// Wine's server, started with -d, logs every request it serves; an atom
+// lookup by name is a request that shows its text there. Between the two
+// marks the program sits open; scripts/bench counts its threads' requests.
+void markServerLog(const wchar_t* mark)
+{
+    GlobalFindAtomW(mark);
+}
+
+int requests(int, wchar_t** argv)
 {
     const double seconds = _wtof(argv[2]);
     Program program(argv[4]);
     if (program.waitShown(argv[3]) < 0)
         return 1;
     Sleep(1000);  // past start-up
-    const ULONGLONG cpuBefore = processCpu(program.processId());
-    const double wallBefore = nowMs();
+    markServerLog(L"nox.bench.requests.begin");
     Sleep(static_cast<DWORD>(seconds * 1000));
-    const ULONGLONG cpuAfter = processCpu(program.processId());
-    const double wallMs = nowMs() - wallBefore;
-    std::printf("idle_core_percent %.2f\n", static_cast<double>(cpuAfter - cpuBefore) / 10000.0 / wallMs * 100.0);
+    markServerLog(L"nox.bench.requests.end");
+    // The log names threads by their ids, as four hex digits at least.
+    std::printf("requests_threads");
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot.get(), &entry); more; more = Thread32Next(snapshot.get(), &entry))
+        if (entry.th32OwnerProcessID == program.processId())
+            std::printf(" %04lx", static_cast<unsigned long>(entry.th32ThreadID));
+    std::printf("\n");
     return 0;
 }
 
@@ -236,6 +280,8 @@ int wmain(int argc, wchar_t** argv)
         return idle(argc, argv);
     if (argc >= 5 && std::wcscmp(argv[1], L"launch") == 0)
         return launch(argc, argv);
-    std::fprintf(stderr, "usage: bench_harness startup|idle|launch ...\n");
+    if (argc >= 5 && std::wcscmp(argv[1], L"requests") == 0)
+        return requests(argc, argv);
+    std::fprintf(stderr, "usage: bench_harness startup|idle|launch|requests ...\n");
     return 2;
 }

@@ -1,13 +1,37 @@
 #include "framework/Wnd.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-// The window properties that link a window to its CWnd and to the procedure
-// it had before. The second outlives an object that could not unhook itself.
-const wchar_t kObjectProperty[] = L"noxLauncher.CWnd";
-const wchar_t kOriginalProcProperty[] = L"noxLauncher.CWnd.proc";
+// Which object each window of this thread is attached to, and the procedure
+// the window had before ours. Messages come to a window on the thread that
+// created it, so the table is per thread and needs no lock; a lookup is a
+// hash probe, where a window property would be a request to the window
+// server on every message.
+struct Link {
+    CWnd* object;      // nullptr: the object went while another procedure still calls ours
+    WNDPROC original;  // nullptr for a window whose procedure is the framework's own
+};
+
+std::unordered_map<HWND, Link>& threadLinks()
+{
+    thread_local std::unordered_map<HWND, Link> links;
+    return links;
+}
+
+const Link* linkOf(HWND hwnd)
+{
+    const auto& links = threadLinks();
+    const auto found = links.find(hwnd);
+    return found == links.end() ? nullptr : &found->second;
+}
+
+bool ownedByThisThread(HWND hwnd)
+{
+    return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
 
 }  // namespace
 
@@ -15,7 +39,8 @@ const MessageMap CWnd::kMessageMap = {nullptr, nullptr, 0};
 
 CWnd* attachedObject(HWND hwnd)
 {
-    return hwnd ? static_cast<CWnd*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+    const Link* link = hwnd ? linkOf(hwnd) : nullptr;
+    return link ? link->object : nullptr;
 }
 
 CWnd::CWnd(HWND hwnd) : m_hWnd(hwnd) {}
@@ -77,101 +102,123 @@ HWND CWnd::GetParent() const
     return m_hWnd ? ::GetParent(m_hWnd) : nullptr;
 }
 
+bool CWnd::attach(HWND hwnd, Attachment how)
+{
+    if (!hwnd || m_attachment != Attachment::None || !IsWindow(hwnd) || !ownedByThisThread(hwnd))
+        return false;
+    // An entry without an object is an earlier subclass still chained in.
+    if (linkOf(hwnd))
+        return false;
+    threadLinks()[hwnd] = Link{this, nullptr};
+    m_hWnd = hwnd;
+    m_attachment = how;
+    return true;
+}
+
 bool CWnd::SubclassWindow(HWND hwnd)
 {
-    if (!hwnd || m_subclassed || !IsWindow(hwnd) || attachedObject(hwnd))
-        return false;
-    if (GetPropW(hwnd, kOriginalProcProperty))
-        return false;  // an earlier object is still chained in
-    if (!SetPropW(hwnd, kObjectProperty, this))
+    // Checked and registered first: a refused window keeps its procedure.
+    if (!attach(hwnd, Attachment::Subclass))
         return false;
     const LONG_PTR previous =
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::subclassProc));
-    if (previous == 0 ||
-        !SetPropW(hwnd, kOriginalProcProperty, reinterpret_cast<HANDLE>(previous))) {
-        if (previous != 0)
-            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, previous);
-        RemovePropW(hwnd, kObjectProperty);
+    if (previous == 0) {
+        threadLinks().erase(hwnd);
+        m_hWnd = nullptr;
+        m_attachment = Attachment::None;
         return false;
     }
-    m_hWnd = hwnd;
     m_originalProc = reinterpret_cast<WNDPROC>(previous);
-    m_subclassed = true;
+    threadLinks()[hwnd].original = m_originalProc;
     return true;
+}
+
+bool CWnd::attachToOwnProcedure(HWND hwnd)
+{
+    return attach(hwnd, Attachment::OwnProcedure);
+}
+
+CWnd* CWnd::ownProcedureObject(HWND hwnd)
+{
+    CWnd* object = attachedObject(hwnd);
+    return object && object->m_attachment == Attachment::OwnProcedure ? object : nullptr;
 }
 
 HWND CWnd::UnsubclassWindow()
 {
     HWND hwnd = m_hWnd;
-    if (m_subclassed)
-        detach();
+    if (m_attachment != Attachment::None)
+        detach(false);
     return hwnd;
 }
 
-void CWnd::detach()
+void CWnd::detach(bool windowGoing)
 {
-    // Only put the old procedure back while ours is the one installed: a
-    // later subclasser still holds a pointer to ours.
-    if (IsWindow(m_hWnd)) {
-        const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC));
-        if (current == &CWnd::subclassProc) {
+    auto& links = threadLinks();
+    const auto link = links.find(m_hWnd);
+    if (link != links.end() && link->second.object == this) {
+        // Only put the old procedure back while ours is the one installed: a
+        // later subclasser still holds a pointer to ours, which then keeps
+        // passing the window's messages on (see subclassProc).
+        const bool ours = m_attachment == Attachment::Subclass && IsWindow(m_hWnd) &&
+                          reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &CWnd::subclassProc;
+        if (ours)
             SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
-            RemovePropW(m_hWnd, kOriginalProcProperty);
-        }
-        if (attachedObject(m_hWnd) == this)
-            RemovePropW(m_hWnd, kObjectProperty);
+        if (windowGoing || ours || m_attachment != Attachment::Subclass || !IsWindow(m_hWnd))
+            links.erase(link);
+        else
+            link->second.object = nullptr;
     }
     m_hWnd = nullptr;
     m_originalProc = nullptr;
-    m_subclassed = false;
+    m_attachment = Attachment::None;
 }
 
 LRESULT CWnd::Default()
 {
     if (!m_current || !m_hWnd)
         return 0;
-    if (m_originalProc)
-        return CallWindowProcW(m_originalProc, m_hWnd, m_current->message, m_current->wParam,
-                               m_current->lParam);
-    return DefWindowProcW(m_hWnd, m_current->message, m_current->wParam, m_current->lParam);
+    return DefaultProcessing(*m_current);
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CWnd::DefaultProcessing(const Message& msg)
 {
-    const Message msg{message, wParam, lParam};
+    if (m_originalProc)
+        return CallWindowProcW(m_originalProc, m_hWnd, msg.message, msg.wParam, msg.lParam);
+    return DefWindowProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
+}
+
+HandlerResult CWnd::OnWndMsg(const Message& msg)
+{
     for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
         for (std::size_t i = 0; i < map->count; ++i) {
             const MessageEntry& entry = map->entries[i];
             if (!entry.handler || !entryMatches(entry, msg))
                 continue;
             if (const HandlerResult result = (this->*entry.handler)(msg))
-                return *result;
+                return result;
         }
     }
-    return Default();
-}
-
-LRESULT CWnd::dispatch(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const Message msg{message, wParam, lParam};
-    const Message* outer = m_current;  // messages nest (SendMessage from a handler)
-    m_current = &msg;
-    const LRESULT result = WindowProc(message, wParam, lParam);
-    m_current = outer;
-    if (message == WM_NCDESTROY && m_subclassed)
-        detach();
-    return result;
+    return std::nullopt;
 }
 
 LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (CWnd* object = attachedObject(hwnd))
-        return object->dispatch(message, wParam, lParam);
+    const Link* link = linkOf(hwnd);
+    if (link && link->object) {
+        CWnd* object = link->object;
+        const Message msg{message, wParam, lParam};
+        return object->dispatch(msg, [&] {
+            const HandlerResult result = object->OnWndMsg(msg);
+            return result ? *result : object->Default();
+        });
+    }
     // Orphaned: the object went away while another procedure was chained
     // after ours. Keep the window's own behaviour.
-    if (auto original = reinterpret_cast<WNDPROC>(GetPropW(hwnd, kOriginalProcProperty))) {
+    if (link && link->original) {
+        const WNDPROC original = link->original;
         if (message == WM_NCDESTROY)
-            RemovePropW(hwnd, kOriginalProcProperty);
+            threadLinks().erase(hwnd);
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

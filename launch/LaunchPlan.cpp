@@ -1,4 +1,4 @@
-#include "LaunchPlan.h"
+#include "launch/LaunchPlan.h"
 
 const std::array<LaunchMode, 3> kLaunchModes = {{
     {L"Normal", kModeNormal},

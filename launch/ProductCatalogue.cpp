@@ -1,4 +1,4 @@
-#include "ProductCatalogue.h"
+#include "launch/ProductCatalogue.h"
 
 namespace {
 const std::wstring kMakerFolder = L"\\Kestrova\\";

@@ -37,6 +37,11 @@ std::optional<long> selectedModeCode(HWND dialog, int modeComboId)
     const HWND comboBox = GetDlgItem(dialog, modeComboId);
     if (comboBox == nullptr)
         return std::nullopt;
+    return selectedModeCodeOf(comboBox);
+}
+
+std::optional<long> selectedModeCodeOf(HWND comboBox)
+{
     const LRESULT selection = SendMessageW(comboBox, CB_GETCURSEL, 0, 0);
     if (selection == CB_ERR)
         return std::nullopt;

@@ -14,6 +14,8 @@ void fillModeCombo(HWND comboBox);
 // Item data (launch mode code) of the mode box's selection; none when the
 // layout lacks the box or nothing is selected.
 std::optional<long> selectedModeCode(HWND dialog, int modeComboId);
+// The same for a mode box already found; none when nothing is selected.
+std::optional<long> selectedModeCodeOf(HWND comboBox);
 
 // Deletes (not empties) the seven launch variables from our own environment.
 void clearLaunchVariables();

@@ -3,7 +3,7 @@
 // ToolPlatform.
 #pragma once
 
-#include "ui/ToolTable.h"
+#include "launch/ToolTable.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 
 #include "launch/WindowsToolPlatform.h"
 #include "res/resource.h"
-#include "ui/ToolTable.h"
+#include "launch/ToolTable.h"
 
 #include <iterator>
 

@@ -120,8 +120,9 @@ void CnoxLauncherDlg::refreshSlotControls(const ProductSlot& slot, const std::ws
     facts.installed = GetFileAttributesW(exePath.c_str()) != INVALID_FILE_ATTRIBUTES;
     facts.is64Bit = slot.is64Bit;
     facts.underWow64 = facts.installed && slot.is64Bit && isWow64();  // asked afresh, never kept
-    facts.modeBoxPresent = GetDlgItem(slot.modeComboId) != nullptr;
-    facts.modeCode = selectedModeCode(m_hWnd, slot.modeComboId).value_or(0);  // no selection counts as Normal
+    const HWND modeBox = GetDlgItem(slot.modeComboId);  // one look-up serves the presence and the code
+    facts.modeBoxPresent = modeBox != nullptr;
+    facts.modeCode = modeBox ? selectedModeCodeOf(modeBox).value_or(0) : 0;  // no selection counts as Normal
 
     const SlotEnabling enabling = decideSlotEnabling(facts);
     if (enabling.touchAutoTest) {

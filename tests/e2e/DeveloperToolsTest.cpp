@@ -1,12 +1,12 @@
 // The developer edition's Browse buttons, Tools dialog and auto-test
 // configuration tool, driven from outside like the rest of the dialog.
-#include "e2e/LauncherDriver.h"
-#include "support/Files.h"
-#include "support/Slots.h"
-#include "support/StubReport.h"
-#include "support/Text.h"
-#include "support/WindowQuery.h"
-#include "ui/ToolTable.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/support/Files.h"
+#include "tests/support/Slots.h"
+#include "tests/support/StubReport.h"
+#include "tests/support/Text.h"
+#include "tests/support/WindowQuery.h"
+#include "launch/ToolTable.h"
 
 #include <gtest/gtest.h>
 

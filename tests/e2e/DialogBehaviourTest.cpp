@@ -1,7 +1,7 @@
 // Closing routes, the About box and the developer layout's auto-test controls.
-#include "e2e/LauncherDriver.h"
-#include "support/Slots.h"
-#include "support/WindowQuery.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/support/Slots.h"
+#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 // registry, product folders that are files, and paths beyond MAX_PATH. The
 // launcher must follow them or fail with its own messages, never crash or
 // cut a path short.
-#include "e2e/LauncherDriver.h"
-#include "support/Files.h"
-#include "support/MessageBoxes.h"
-#include "support/Slots.h"
-#include "support/StubReport.h"
-#include "support/Text.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/Slots.h"
+#include "tests/support/StubReport.h"
+#include "tests/support/Text.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>

@@ -1,10 +1,10 @@
 // Launches through the real dialog: the stub product reports what it received.
-#include "e2e/LauncherDriver.h"
-#include "support/Files.h"
-#include "support/MessageBoxes.h"
-#include "support/Slots.h"
-#include "support/StubReport.h"
-#include "support/Text.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/Slots.h"
+#include "tests/support/StubReport.h"
+#include "tests/support/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "e2e/LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 
-#include "support/Files.h"
-#include "support/StubReport.h"
-#include "support/WindowQuery.h"
+#include "tests/support/Files.h"
+#include "tests/support/StubReport.h"
+#include "tests/support/WindowQuery.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // folders, and the stubs' reports read back.
 #pragma once
 
-#include "support/Wait.h"
+#include "tests/support/Wait.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "e2e/ProcessProbe.h"
+#include "tests/e2e/ProcessProbe.h"
 
 #include "framework/UniqueHandle.h"
 

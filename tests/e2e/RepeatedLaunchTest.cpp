@@ -3,13 +3,13 @@
 // launcher keeps no launch variable afterwards. (Handles the launches leave
 // open are counted in-process by the launcher tests.)
 // NOX_LAUNCH_COUNT (default 200).
-#include "e2e/LauncherDriver.h"
-#include "e2e/ProcessProbe.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/e2e/ProcessProbe.h"
 #include "launch/LaunchPlan.h"
 #include "launch/ProductCatalogue.h"
-#include "support/Environment.h"
-#include "support/StubReport.h"
-#include "support/Text.h"
+#include "tests/support/Environment.h"
+#include "tests/support/StubReport.h"
+#include "tests/support/Text.h"
 
 #include <gtest/gtest.h>
 

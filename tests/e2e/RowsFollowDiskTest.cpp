@@ -1,7 +1,7 @@
 // The launcher's rows follow the disk and the platform, refreshed while open.
-#include "e2e/LauncherDriver.h"
-#include "support/Slots.h"
-#include "support/WindowQuery.h"
+#include "tests/e2e/LauncherDriver.h"
+#include "tests/support/Slots.h"
+#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

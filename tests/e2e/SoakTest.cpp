@@ -4,10 +4,10 @@
 // may be slow. (Handles a launch leaves open are counted in-process by the
 // launcher tests; scripts/soak samples the open launcher's memory from Linux.)
 // NOX_SOAK_SECONDS (default 45) and NOX_SOAK_STEP_MS (default 1500).
-#include "e2e/LauncherDriver.h"
+#include "tests/e2e/LauncherDriver.h"
 #include "launch/ProductCatalogue.h"
-#include "support/Environment.h"
-#include "support/Wait.h"
+#include "tests/support/Environment.h"
+#include "tests/support/Wait.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "support/Environment.h"
+#include "tests/support/Environment.h"
 
 #include <windows.h>
 

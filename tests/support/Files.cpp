@@ -1,4 +1,4 @@
-#include "support/Files.h"
+#include "tests/support/Files.h"
 
 #include <windows.h>
 

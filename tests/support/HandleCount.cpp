@@ -1,4 +1,4 @@
-#include "support/HandleCount.h"
+#include "tests/support/HandleCount.h"
 
 #include <windows.h>
 

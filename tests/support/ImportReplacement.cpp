@@ -1,4 +1,4 @@
-#include "support/ImportReplacement.h"
+#include "tests/support/ImportReplacement.h"
 
 #include <cstring>
 

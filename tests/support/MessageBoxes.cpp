@@ -1,6 +1,6 @@
-#include "support/MessageBoxes.h"
+#include "tests/support/MessageBoxes.h"
 
-#include "support/WindowQuery.h"
+#include "tests/support/WindowQuery.h"
 
 namespace {
 

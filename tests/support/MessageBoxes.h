@@ -4,7 +4,7 @@
 // takeMessageBox waits for the box.
 #pragma once
 
-#include "support/Wait.h"
+#include "tests/support/Wait.h"
 
 #include <optional>
 #include <string>

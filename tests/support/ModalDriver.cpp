@@ -1,4 +1,4 @@
-#include "support/ModalDriver.h"
+#include "tests/support/ModalDriver.h"
 
 namespace {
 

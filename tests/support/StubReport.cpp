@@ -1,8 +1,8 @@
-#include "support/StubReport.h"
+#include "tests/support/StubReport.h"
 
 #include "framework/UniqueHandle.h"
 #include "launch/LaunchPlan.h"
-#include "support/Text.h"
+#include "tests/support/Text.h"
 
 #include <tlhelp32.h>
 

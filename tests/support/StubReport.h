@@ -2,7 +2,7 @@
 // beside itself when started: "<exe>.report.txt".
 #pragma once
 
-#include "support/Wait.h"
+#include "tests/support/Wait.h"
 
 #include <map>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "support/Text.h"
+#include "tests/support/Text.h"
 
 #include <windows.h>
 

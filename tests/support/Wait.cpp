@@ -1,4 +1,4 @@
-#include "support/Wait.h"
+#include "tests/support/Wait.h"
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 {

@@ -1,4 +1,4 @@
-#include "support/WindowQuery.h"
+#include "tests/support/WindowQuery.h"
 
 namespace {
 

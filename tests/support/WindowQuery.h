@@ -2,7 +2,7 @@
 // and reading window text.
 #pragma once
 
-#include "support/Wait.h"
+#include "tests/support/Wait.h"
 
 #include <functional>
 #include <optional>

@@ -4,10 +4,10 @@
 #include "ui/CIndexedFileDialog.h"
 
 #include "framework/UniqueHandle.h"
-#include "support/Files.h"
-#include "support/ModalDriver.h"
-#include "support/Wait.h"
-#include "support/WindowQuery.h"
+#include "tests/support/Files.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/Wait.h"
+#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

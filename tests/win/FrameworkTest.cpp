@@ -1,11 +1,13 @@
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
-#include "support/Wait.h"
-#include "win/TestResource.h"
+#include "tests/support/Wait.h"
+#include "tests/win/TestResource.h"
 
 #include <gtest/gtest.h>
 
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -143,6 +145,149 @@ TEST(Subclass, ObjectGoingFirstGivesTheWindowItsProcedureBack)
     EXPECT_TRUE(again.SubclassWindow(hwnd)) << "free to be attached again";
     EXPECT_EQ(SendMessageW(hwnd, WM_APP + 10, 0, 0), 42);
     DestroyWindow(hwnd);
+}
+
+// ---- The thread's table of attached windows --------------------------------
+
+BOOL CALLBACK countProperty(HWND, LPWSTR, HANDLE, ULONG_PTR count)
+{
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+int propertyCount(HWND hwnd)
+{
+    int count = 0;
+    EnumPropsExW(hwnd, countProperty, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST(WindowTable, ObjectIsFoundWithoutAWindowPropertyAndForgottenWithEitherEnd)
+{
+    HWND hwnd = createRecordingWindow();
+    ASSERT_NE(hwnd, nullptr);
+    const int properties = propertyCount(hwnd);
+    ProbeWnd survivor;
+    {
+        ProbeWnd probe;
+        ASSERT_TRUE(probe.SubclassWindow(hwnd));
+        EXPECT_EQ(attachedObject(hwnd), &probe);
+        EXPECT_EQ(propertyCount(hwnd), properties) << "messages find the object in memory, not in the window";
+    }
+    EXPECT_EQ(attachedObject(hwnd), nullptr) << "the object's end detaches it";
+
+    ASSERT_TRUE(survivor.SubclassWindow(hwnd));
+    DestroyWindow(hwnd);
+    EXPECT_EQ(survivor.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(attachedObject(hwnd), nullptr) << "forgotten at WM_NCDESTROY";
+    HWND next = createRecordingWindow();
+    ASSERT_NE(next, nullptr);
+    EXPECT_TRUE(survivor.SubclassWindow(next)) << "the living object can take another window";
+    EXPECT_EQ(SendMessageW(next, WM_APP + 10, 0, 0), 42);
+    DestroyWindow(next);
+}
+
+// Two attached windows that call each other from their handlers.
+class RelayWnd : public CWnd {
+public:
+    HWND peer = nullptr;
+    std::vector<UINT> saw;
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onRelay(const Message& m)
+    {
+        saw.push_back(m.message);
+        const LRESULT inner = SendMessageW(peer, WM_APP + 21, 0, 0);
+        return Default() * 10000 + inner;  // Default() still means this message
+    }
+    HandlerResult onAnswer(const Message& m)
+    {
+        saw.push_back(m.message);
+        const LRESULT back = SendMessageW(peer, WM_APP + 22, 0, 0);
+        return Default() + back;
+    }
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry RelayWnd::kEntries[] = {
+    onMessage(WM_APP + 20, &RelayWnd::onRelay),
+    onMessage(WM_APP + 21, &RelayWnd::onAnswer),
+};
+const MessageMap RelayWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, RelayWnd::kEntries);
+
+TEST(WindowTable, NestedMessagesBetweenWindowsReachTheirOwnObjects)
+{
+    HWND first = createRecordingWindow();
+    HWND second = createRecordingWindow();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    RelayWnd a, b;
+    ASSERT_TRUE(a.SubclassWindow(first));
+    ASSERT_TRUE(b.SubclassWindow(second));
+    a.peer = second;
+    b.peer = first;
+    // a: Default 1020; b answers 1021 + what first's own procedure said to +22 (1022).
+    EXPECT_EQ(SendMessageW(first, WM_APP + 20, 0, 0), 1020 * 10000 + 1021 + 1022);
+    EXPECT_EQ(a.saw, std::vector<UINT>{WM_APP + 20});
+    EXPECT_EQ(b.saw, std::vector<UINT>{WM_APP + 21});
+    DestroyWindow(first);
+    DestroyWindow(second);
+}
+
+TEST(WindowTable, WindowOfAnotherThreadIsRefused)
+{
+    std::promise<HWND> created;
+    std::promise<void> checked;
+    std::thread owner([&] {
+        HWND hwnd = createRecordingWindow();
+        created.set_value(hwnd);
+        checked.get_future().wait();
+        if (hwnd)
+            DestroyWindow(hwnd);  // only its own thread can
+    });
+    HWND foreign = created.get_future().get();
+    const LONG_PTR procedure = foreign ? GetWindowLongPtrW(foreign, GWLP_WNDPROC) : 0;
+    ProbeWnd probe;
+    const bool attached = probe.SubclassWindow(foreign);
+    const bool procedureKept = foreign && GetWindowLongPtrW(foreign, GWLP_WNDPROC) == procedure;
+    probe.UnsubclassWindow();
+    checked.set_value();
+    owner.join();
+
+    ASSERT_NE(foreign, nullptr);
+    EXPECT_FALSE(attached) << "its messages arrive on its own thread, which has its own table";
+    EXPECT_TRUE(procedureKept);
+}
+
+WNDPROC g_beforeLater = nullptr;
+
+LRESULT CALLBACK laterSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(g_beforeLater, hwnd, message, wParam, lParam);
+}
+
+TEST(WindowTable, ObjectGoneUnderALaterSubclassKeepsTheWindowItsBehaviour)
+{
+    HWND hwnd = createRecordingWindow();
+    ASSERT_NE(hwnd, nullptr);
+    {
+        ProbeWnd probe;
+        ASSERT_TRUE(probe.SubclassWindow(hwnd));
+        g_beforeLater = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&laterSubclassProc)));
+        ASSERT_NE(g_beforeLater, nullptr);
+    }
+    EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&laterSubclassProc))
+        << "the later procedure is left in place";
+    EXPECT_EQ(attachedObject(hwnd), nullptr);
+    EXPECT_EQ(SendMessageW(hwnd, WM_APP + 10, 0, 0), 1010) << "through ours to the original";
+    ProbeWnd next;
+    EXPECT_FALSE(next.SubclassWindow(hwnd)) << "ours is still chained in";
+    g_originalSaw.clear();
+    DestroyWindow(hwnd);
+    EXPECT_TRUE(originalSaw(WM_NCDESTROY));
 }
 
 // ---- Modal dialogs driven by messages they post to themselves --------------
@@ -464,6 +609,67 @@ TEST(DoModal, OwnerIsTheParentElseTheApplicationsMainWindow)
         EXPECT_EQ(outer.ownerAtInit, nullptr) << "the main window itself has no owner";
     }
     app.m_pMainWnd = nullptr;
+}
+
+// The dialog's own procedure is its only entry: no subclass. A handler's
+// Default() runs the system's dialog processing, which may send the dialog
+// further messages that the tables see.
+class DefaultingDialog : public ScriptedDialog {
+public:
+    HWND window = nullptr;
+    bool subclassed = true;
+    LRESULT textLength = 0;
+
+    BOOL OnInitDialog() override
+    {
+        window = m_hWnd;
+        subclassed = GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) != static_cast<LONG_PTR>(GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
+        return ScriptedDialog::OnInitDialog();
+    }
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onProbe(const Message&)
+    {
+        log.push_back("probe");
+        textLength = SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
+        return 0;
+    }
+    HandlerResult onTextLength(const Message&) { return Default() + 100; }
+    HandlerResult onSysCommand(const Message&)
+    {
+        log.push_back("syscommand");
+        return Default();  // the system's Close sends WM_CLOSE from in here
+    }
+    HandlerResult onClose(const Message&)
+    {
+        log.push_back("close");
+        return Default();
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry DefaultingDialog::kEntries[] = {
+    onMessage(kProbeRequest, &DefaultingDialog::onProbe),
+    onMessage(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
+    onMessage(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
+    onMessage(WM_CLOSE, &DefaultingDialog::onClose),
+};
+const MessageMap DefaultingDialog::kMessageMap =
+    makeMessageMap(&ScriptedDialog::kMessageMap, DefaultingDialog::kEntries);
+
+TEST(DialogProcedure, OneEntryPerMessageAndDefaultNestsThroughTheTables)
+{
+    DefaultingDialog dialog;
+    dialog.script = {{kProbeRequest, 0, 0}, {WM_SYSCOMMAND, SC_CLOSE, 0}, endWith(3)};
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_FALSE(dialog.subclassed);
+    EXPECT_EQ(dialog.textLength, 108) << "\"Commands\" plus the handler's own";
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"probe", "syscommand", "close"}));
+    ASSERT_NE(dialog.window, nullptr);
+    EXPECT_EQ(attachedObject(dialog.window), nullptr) << "forgotten with the window";
 }
 
 TEST(AfxWinMain, RunsInitInstanceOnceAndEndsWithZero)

@@ -4,12 +4,12 @@
 // folder and a chosen platform.
 #include "launch/ProductCatalogue.h"
 #include "res/resource.h"
-#include "support/Files.h"
-#include "support/HandleCount.h"
-#include "support/ImportReplacement.h"
-#include "support/MessageBoxes.h"
-#include "support/ModalDriver.h"
-#include "support/StubReport.h"
+#include "tests/support/Files.h"
+#include "tests/support/HandleCount.h"
+#include "tests/support/ImportReplacement.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/StubReport.h"
 #include "ui/CnoxLauncherDlg.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "win/TestResource.h"
+#include "tests/win/TestResource.h"
 #include "ui/CParsedEdit.h"
 
 #include <gtest/gtest.h>

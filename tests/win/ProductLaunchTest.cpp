@@ -2,10 +2,10 @@
 // the stub product copied into paths with blanks, and its report of what it got.
 #include "launch/ProductLaunch.h"
 #include "res/resource.h"
-#include "support/Environment.h"
-#include "support/Files.h"
-#include "support/MessageBoxes.h"
-#include "support/StubReport.h"
+#include "tests/support/Environment.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/StubReport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // standing in for tools.
 #include "launch/WindowsToolPlatform.h"
 
-#include "support/Files.h"
-#include "support/MessageBoxes.h"
-#include "support/StubReport.h"
+#include "tests/support/Files.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/StubReport.h"
 
 #include <gtest/gtest.h>
 

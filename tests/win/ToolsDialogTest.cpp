@@ -2,9 +2,9 @@
 // a recording platform stands in for the real starts.
 #include "ui/CKestrovaToolsDialog.h"
 
-#include "support/ModalDriver.h"
-#include "support/Wait.h"
-#include "support/WindowQuery.h"
+#include "tests/support/ModalDriver.h"
+#include "tests/support/Wait.h"
+#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 

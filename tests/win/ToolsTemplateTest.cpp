@@ -3,8 +3,8 @@
 // button, all inside the dialog and none over another. (That the template is
 // what scripts/gen-tools-rc writes from the table, scripts/check verifies.)
 #include "res/resource.h"
-#include "support/WindowQuery.h"
-#include "ui/ToolTable.h"
+#include "tests/support/WindowQuery.h"
+#include "launch/ToolTable.h"
 
 #include <windows.h>
 

@@ -3,8 +3,8 @@
 // (a failing folder query, an elevation prompt).
 #include "launch/WindowsInstallQueries.h"
 #include "launch/WindowsToolPlatform.h"
-#include "support/Files.h"
-#include "support/ImportReplacement.h"
+#include "tests/support/Files.h"
+#include "tests/support/ImportReplacement.h"
 
 #include <gtest/gtest.h>
 

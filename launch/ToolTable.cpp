@@ -1,4 +1,4 @@
-#include "ui/ToolTable.h"
+#include "launch/ToolTable.h"
 
 using K = ToolLaunchKind;
 
