@@ -129,8 +129,18 @@ std::wstring windowText(HWND window)
 
 Launcher::Launcher(Edition edition, const std::wstring& arguments)
 {
+    start(edition, binFolder(), arguments, 20000);
+}
+
+Launcher::Launcher(Edition edition, const std::wstring& folder, DWORD startMs)
+{
+    start(edition, folder, L"", startMs);
+}
+
+void Launcher::start(Edition edition, const std::wstring& folder, const std::wstring& arguments, DWORD startMs)
+{
     const bool developer = edition == Edition::Developer;
-    const std::wstring exe = binFolder() + (developer ? L"\\noxLauncherDev.exe" : L"\\noxLauncher.exe");
+    const std::wstring exe = folder + (developer ? L"\\noxLauncherDev.exe" : L"\\noxLauncher.exe");
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -144,7 +154,7 @@ Launcher::Launcher(Edition edition, const std::wstring& arguments)
             dialog_ = findTopLevelDialog({process_.dwProcessId, nullptr, true, caption, false, nullptr});
             return dialog_ && GetDlgItem(dialog_, 1000) != nullptr;
         },
-        20000);
+        startMs);
 }
 
 Launcher::~Launcher()
