@@ -6,7 +6,7 @@
 #define NTDDI_VERSION 0x06000000  // NTDDI_VISTA
 #endif
 #ifndef _WIN32_IE
-#define _WIN32_IE 0x0700  // _WIN32_IE_IE70
+#define _WIN32_IE 0x0700  // NOLINT(bugprone-reserved-identifier): the SDK's own switch, _WIN32_IE_IE70
 #endif
 
 #include "framework/FileDialog.h"
