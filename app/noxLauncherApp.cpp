@@ -15,8 +15,9 @@ BOOL CnoxLauncherApp::InitInstance()
 
     CWinApp::InitInstance();
     // The restart manager may restart the launcher after an update or a crash;
-    // no recovery callback, nothing to save and no files to reopen.
-    RegisterApplicationRestart(nullptr, 0);
+    // no recovery callback, nothing to save and no files to reopen. Systems
+    // without a restart manager (before Vista) just run the launcher.
+    AfxRegisterApplicationRestart();
 
     CnoxLauncherDlg dialog;
     m_pMainWnd = &dialog;

@@ -1,3 +1,14 @@
+// The item-based dialog and its helpers come with Vista; the program targets
+// XP, whose SDK hides them. This file creates that dialog at run time and takes
+// the classic one where it cannot be created, so it may see their declarations
+// (_WIN32_WINNT stays at XP: nothing here is imported).
+#ifndef NTDDI_VERSION
+#define NTDDI_VERSION 0x06000000  // NTDDI_VISTA
+#endif
+#ifndef _WIN32_IE
+#define _WIN32_IE 0x0700  // NOLINT(bugprone-reserved-identifier): the SDK's own switch, _WIN32_IE_IE70
+#endif
+
 #include "framework/FileDialog.h"
 
 #include "framework/ComPtr.h"
@@ -127,8 +138,11 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
     if (!m_initialFileName.empty())
         dialog->SetFileName(m_initialFileName.c_str());
     if (m_ofn.lpstrInitialDir != nullptr) {
+        // Looked up, not imported, like the dialog itself: the program also loads on XP.
+        using CreateItemFunction = HRESULT WINAPI(PCWSTR path, IBindCtx* context, REFIID id, void** item);
+        const auto createItem = systemFunction<CreateItemFunction>(L"shell32.dll", "SHCreateItemFromParsingName");
         ComPtr<IShellItem> folder;
-        if (SUCCEEDED(SHCreateItemFromParsingName(m_ofn.lpstrInitialDir, nullptr, IID_IShellItem, folder.putVoid())))
+        if (createItem && SUCCEEDED(createItem(m_ofn.lpstrInitialDir, nullptr, IID_IShellItem, folder.putVoid())))
             dialog->SetFolder(folder.get());
     }
 

@@ -1,5 +1,7 @@
 #include "framework/WinApp.h"
 
+#include "framework/SystemLibrary.h"
+
 namespace {
 
 CWinApp* g_application = nullptr;
@@ -41,4 +43,13 @@ int AfxWinMain()
         }
     }
     return 0;
+}
+
+bool AfxRegisterApplicationRestart()
+{
+    // Looked up, not imported: the program also loads where kernel32 lacks it.
+    using RegisterApplicationRestartFunction = HRESULT WINAPI(PCWSTR commandLine, DWORD flags);
+    const auto registerRestart =
+        systemFunction<RegisterApplicationRestartFunction>(L"kernel32.dll", "RegisterApplicationRestart");
+    return registerRestart && SUCCEEDED(registerRestart(nullptr, 0));
 }

@@ -21,3 +21,8 @@ public:
 // Runs the application object: InitInstance, then a message loop only when
 // it returned TRUE. Returns the process exit code (0; -1 without an object).
 int AfxWinMain();
+
+// Lets the system's restart manager restart the program after an update or a
+// crash: no command line, no recovery callback. Windows has one from Vista on;
+// before, nothing is registered and the result is false.
+bool AfxRegisterApplicationRestart();

@@ -16,8 +16,18 @@ bool launcherIsWow64Build()
 
 Launcher::Launcher(Edition edition, const std::wstring& arguments)
 {
+    start(edition, binFolder(), arguments, kEventTimeoutMs);
+}
+
+Launcher::Launcher(Edition edition, const std::wstring& folder, DWORD startMs)
+{
+    start(edition, folder, L"", startMs);
+}
+
+void Launcher::start(Edition edition, const std::wstring& folder, const std::wstring& arguments, DWORD startMs)
+{
     const bool developer = edition == Edition::Developer;
-    const std::wstring exe = binFolder() + (developer ? L"\\noxLauncherDev.exe" : L"\\noxLauncher.exe");
+    const std::wstring exe = folder + (developer ? L"\\noxLauncherDev.exe" : L"\\noxLauncher.exe");
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -29,7 +39,7 @@ Launcher::Launcher(Edition edition, const std::wstring& arguments)
     search.processId = process_.dwProcessId;
     search.caption = developer ? L"noxLauncher (Developer Edition)" : L"noxLauncher";
     search.also = [](HWND dialog) { return GetWindow(dialog, GW_CHILD) != nullptr; };
-    dialog_ = waitForWindow(search);
+    dialog_ = waitForWindow(search, startMs);
 }
 
 Launcher::~Launcher()

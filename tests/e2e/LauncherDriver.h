@@ -17,6 +17,8 @@ class Launcher {
 public:
     enum class Edition { Customer, Developer };
     explicit Launcher(Edition edition, const std::wstring& arguments = L"");
+    // The edition's executable in `folder` (another build's), given `startMs` to show its dialog.
+    Launcher(Edition edition, const std::wstring& folder, DWORD startMs);
     ~Launcher();
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
@@ -33,6 +35,8 @@ public:
     DWORD processId() const { return process_.dwProcessId; }
 
 private:
+    void start(Edition edition, const std::wstring& folder, const std::wstring& arguments, DWORD startMs);
+
     PROCESS_INFORMATION process_{};
     HWND dialog_ = nullptr;
 };
