@@ -15,17 +15,37 @@ struct Link {
     WNDPROC original;  // nullptr for a window whose procedure is the framework's own
 };
 
-std::unordered_map<HWND, Link>& threadLinks()
+using LinkTable = std::unordered_map<HWND, Link>;
+
+// Made at a thread's first attachment and freed when its last window lets go:
+// a thread_local object with a destructor would need the runtime's thread-exit
+// hooks, which import more than the oldest systems the launcher loads on have.
+thread_local LinkTable* t_links = nullptr;
+
+LinkTable& threadLinks()
 {
-    thread_local std::unordered_map<HWND, Link> links;
-    return links;
+    if (!t_links)
+        t_links = new LinkTable;
+    return *t_links;
 }
 
 const Link* linkOf(HWND hwnd)
 {
-    const auto& links = threadLinks();
-    const auto found = links.find(hwnd);
-    return found == links.end() ? nullptr : &found->second;
+    if (!t_links)
+        return nullptr;
+    const auto found = t_links->find(hwnd);
+    return found == t_links->end() ? nullptr : &found->second;
+}
+
+void forgetLink(HWND hwnd)
+{
+    if (!t_links)
+        return;
+    t_links->erase(hwnd);
+    if (t_links->empty()) {
+        delete t_links;
+        t_links = nullptr;
+    }
 }
 
 bool ownedByThisThread(HWND hwnd)
@@ -123,7 +143,7 @@ bool CWnd::SubclassWindow(HWND hwnd)
     const LONG_PTR previous =
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::subclassProc));
     if (previous == 0) {
-        threadLinks().erase(hwnd);
+        forgetLink(hwnd);
         m_hWnd = nullptr;
         m_attachment = Attachment::None;
         return false;
@@ -154,9 +174,8 @@ HWND CWnd::UnsubclassWindow()
 
 void CWnd::detach(bool windowGoing)
 {
-    auto& links = threadLinks();
-    const auto link = links.find(m_hWnd);
-    if (link != links.end() && link->second.object == this) {
+    const Link* link = linkOf(m_hWnd);
+    if (link && link->object == this) {
         // Only put the old procedure back while ours is the one installed: a
         // later subclasser still holds a pointer to ours, which then keeps
         // passing the window's messages on (see subclassProc).
@@ -165,9 +184,9 @@ void CWnd::detach(bool windowGoing)
         if (ours)
             SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
         if (windowGoing || ours || m_attachment != Attachment::Subclass || !IsWindow(m_hWnd))
-            links.erase(link);
+            forgetLink(m_hWnd);
         else
-            link->second.object = nullptr;
+            threadLinks()[m_hWnd].object = nullptr;
     }
     m_hWnd = nullptr;
     m_originalProc = nullptr;
@@ -218,7 +237,7 @@ LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     if (link && link->original) {
         const WNDPROC original = link->original;
         if (message == WM_NCDESTROY)
-            threadLinks().erase(hwnd);
+            forgetLink(hwnd);
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
