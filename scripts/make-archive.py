@@ -1,0 +1,76 @@
+#!/usr/bin/env python3
+"""Writes the release archive, the same bytes for the same inputs and commit, and its SHA-256 sums.
+
+  make-archive.py --source TREE --output ARCHIVE.zip FILE...
+
+Entries at the archive's top level, in the order given, each with the commit's time
+(SOURCE_DATE_EPOCH, else `git log -1 --format=%ct` in TREE; in UTC, as zip times carry no zone),
+fixed permissions, deflated at level 9, no extra fields and no comment. Beside the archive,
+ARCHIVE without .zip plus .sha256 holds the sums of each entry and of the archive, in the form
+`sha256sum -c --ignore-missing` reads in the build folder or in the unpacked one.
+Standard library only."""
+import argparse
+import hashlib
+import os
+import subprocess
+import sys
+import time
+import zipfile
+
+ZIP_EPOCH = 315532800  # 1980-01-01, the earliest time a zip entry can hold
+
+
+def commit_time(source):
+    value = os.environ.get("SOURCE_DATE_EPOCH")
+    if value is None:
+        try:
+            value = subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"], check=True,
+                                   capture_output=True, text=True).stdout.strip()
+        except (OSError, subprocess.CalledProcessError) as error:
+            sys.exit("make-archive: no SOURCE_DATE_EPOCH and no git commit in %s (%s): set SOURCE_DATE_EPOCH"
+                     % (source, error))
+    if not value.isdigit():
+        sys.exit("make-archive: SOURCE_DATE_EPOCH is not a count of seconds: %r" % value)
+    return max(int(value), ZIP_EPOCH)
+
+
+def write_atomically(path, write):
+    partial = path + ".partial"
+    with open(partial, "wb") as file:
+        write(file)
+    os.replace(partial, path)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--source", required=True)
+    parser.add_argument("--output", required=True)
+    parser.add_argument("files", nargs="+")
+    args = parser.parse_args()
+
+    stamp = time.gmtime(commit_time(args.source))[:6]
+    entries = []
+    for path in args.files:
+        with open(path, "rb") as file:
+            entries.append((os.path.basename(path), file.read()))
+
+    def write_zip(file):
+        with zipfile.ZipFile(file, "w") as archive:
+            for name, data in entries:
+                info = zipfile.ZipInfo(name, date_time=stamp)
+                info.compress_type = zipfile.ZIP_DEFLATED
+                info.create_system = 3  # Unix, so that the permissions below are read
+                mode = 0o755 if name.lower().endswith(".exe") else 0o644
+                info.external_attr = (0o100000 | mode) << 16
+                archive.writestr(info, data, compresslevel=9)
+
+    write_atomically(args.output, write_zip)
+    with open(args.output, "rb") as file:
+        sums = [(hashlib.sha256(data).hexdigest(), name) for name, data in entries]
+        sums.append((hashlib.sha256(file.read()).hexdigest(), os.path.basename(args.output)))
+    sums_path = os.path.splitext(args.output)[0] + ".sha256"
+    write_atomically(sums_path, lambda file: file.write("".join("%s  %s\n" % row for row in sums).encode()))
+
+
+if __name__ == "__main__":
+    main()
