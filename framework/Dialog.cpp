@@ -53,54 +53,11 @@ INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
-        if (!dialog || !dialog->attachToOwnProcedure(hwnd))
+        if (!dialog || !dialog->attachAsDialogProcedure(hwnd))
             return TRUE;
         return dialog->OnInitDialog();
     }
-    // Only CDialog attaches to its own procedure; messages before
-    // WM_INITDIALOG find no object.
-    CWnd* object = ownProcedureObject(hwnd);
-    if (!object)
-        return FALSE;
-    return static_cast<CDialog*>(object)->dialogMessage({message, wParam, lParam});
-}
-
-namespace {
-
-// Messages whose result a dialog procedure returns itself; the others go
-// through DWLP_MSGRESULT.
-bool resultReturnedDirectly(UINT message)
-{
-    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
-           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON ||
-           message == WM_INITDIALOG;
-}
-
-}  // namespace
-
-INT_PTR CDialog::dialogMessage(const Message& msg)
-{
-    if (m_defaultPending) {
-        m_defaultPending = false;
-        return FALSE;  // our own Default(): the system processes it
-    }
-    HWND hwnd = m_hWnd;  // gone after WM_NCDESTROY
-    const HandlerResult result = dispatch(msg, [&] { return OnWndMsg(msg); });
-    if (!result)
-        return FALSE;
-    if (resultReturnedDirectly(msg.message))
-        return static_cast<INT_PTR>(*result);
-    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result);
-    return TRUE;
-}
-
-LRESULT CDialog::DefaultProcessing(const Message& msg)
-{
-    // The system's dialog procedure calls ours first, which lets it through.
-    m_defaultPending = true;
-    const LRESULT result = DefDlgProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
-    m_defaultPending = false;
-    return result;
+    return dialogProcedureMessage(hwnd, {message, wParam, lParam});
 }
 
 BOOL CDialog::OnInitDialog()

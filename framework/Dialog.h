@@ -23,16 +23,12 @@ protected:
     // only sometimes paint themselves.
     LRESULT OnPaint();
 
-    // The system's dialog processing of the message, without this object.
-    LRESULT DefaultProcessing(const Message& msg) override;
-
     static const MessageMap kMessageMap;
 
 private:
     // The dialog's one entry: the object's tables answer first, whatever they
     // leave gets the system's dialog processing. No subclass.
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR dialogMessage(const Message& msg);
     HandlerResult onOkCommand(const Message&);
     HandlerResult onCancelCommand(const Message&);
     HWND ownerWindow() const;
@@ -42,5 +38,4 @@ private:
     UINT m_templateId;
     CWnd* m_parent;
     bool m_running = false;
-    bool m_defaultPending = false;  // Default() is calling the system's dialog procedure
 };

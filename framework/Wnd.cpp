@@ -1,18 +1,18 @@
 #include "framework/Wnd.h"
 
+#include <atomic>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
-// Which object each window of this thread is attached to, and the procedure
-// the window had before ours. Messages come to a window on the thread that
-// created it, so the table is per thread and needs no lock; a lookup is a
-// hash probe, where a window property would be a request to the window
-// server on every message.
+// Which object each window of this thread is attached to. Messages come to a
+// window on the thread that created it, so the table is per thread and needs
+// no lock; a lookup is a hash probe, where a window property would be a
+// request to the window server on every message.
 struct Link {
     CWnd* object;      // nullptr: the object went while another procedure still calls ours
-    WNDPROC original;  // nullptr for a window whose procedure is the framework's own
+    WNDPROC original;  // a subclassed window's own procedure; nullptr for a dialog procedure
 };
 
 using LinkTable = std::unordered_map<HWND, Link>;
@@ -29,7 +29,7 @@ LinkTable& threadLinks()
     return *t_links;
 }
 
-const Link* linkOf(HWND hwnd)
+Link* linkOf(HWND hwnd)
 {
     if (!t_links)
         return nullptr;
@@ -51,6 +51,36 @@ void forgetLink(HWND hwnd)
 bool ownedByThisThread(HWND hwnd)
 {
     return GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
+
+WNDPROC installedProcedure(HWND hwnd)
+{
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+}
+
+// Sent by another thread to a window's thread to end an object's attachment
+// there; lParam: the object. Registered on first use (the same string gives
+// the same number, so threads racing to it agree).
+std::atomic<UINT> g_endRequest{0};
+
+UINT endRequestMessage()
+{
+    UINT message = g_endRequest.load(std::memory_order_relaxed);
+    if (!message) {
+        message = RegisterWindowMessageW(L"noxFramework.EndAttachment");
+        g_endRequest.store(message, std::memory_order_relaxed);
+    }
+    return message;
+}
+
+constexpr UINT kFirstRegisteredMessage = 0xC000;
+
+// Messages whose result a dialog procedure returns itself; the others go
+// through DWLP_MSGRESULT.
+bool resultReturnedDirectly(UINT message)
+{
+    return (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) || message == WM_COMPAREITEM ||
+           message == WM_VKEYTOITEM || message == WM_CHARTOITEM || message == WM_QUERYDRAGICON;
 }
 
 }  // namespace
@@ -148,63 +178,93 @@ bool CWnd::SubclassWindow(HWND hwnd)
         m_attachment = Attachment::None;
         return false;
     }
-    m_originalProc = reinterpret_cast<WNDPROC>(previous);
-    threadLinks()[hwnd].original = m_originalProc;
+    linkOf(hwnd)->original = reinterpret_cast<WNDPROC>(previous);
     return true;
 }
 
-bool CWnd::attachToOwnProcedure(HWND hwnd)
+bool CWnd::attachAsDialogProcedure(HWND hwnd)
 {
-    return attach(hwnd, Attachment::OwnProcedure);
-}
-
-CWnd* CWnd::ownProcedureObject(HWND hwnd)
-{
-    CWnd* object = attachedObject(hwnd);
-    return object && object->m_attachment == Attachment::OwnProcedure ? object : nullptr;
+    return attach(hwnd, Attachment::DialogProcedure);
 }
 
 HWND CWnd::UnsubclassWindow()
 {
-    HWND hwnd = m_hWnd;
-    if (m_attachment != Attachment::None)
+    const HWND hwnd = m_hWnd;
+    if (m_attachment == Attachment::None)
+        return hwnd;
+    if (ownedByThisThread(hwnd)) {
         detach(false);
+    } else {
+        // Only the window's thread may touch its table and receive its
+        // messages: the end is carried out there (see endRequested). If the
+        // window is gone, nothing reaches it any more either.
+        SendMessageW(hwnd, endRequestMessage(), 0, reinterpret_cast<LPARAM>(this));
+        m_hWnd = nullptr;
+        m_attachment = Attachment::None;
+    }
     return hwnd;
+}
+
+bool CWnd::endRequested(const Message& msg)
+{
+    if (msg.message < kFirstRegisteredMessage || msg.message != endRequestMessage() ||
+        msg.lParam != reinterpret_cast<LPARAM>(this))
+        return false;
+    detach(false);
+    return true;
 }
 
 void CWnd::detach(bool windowGoing)
 {
-    const Link* link = linkOf(m_hWnd);
+    Link* link = linkOf(m_hWnd);
     if (link && link->object == this) {
-        // Only put the old procedure back while ours is the one installed: a
-        // later subclasser still holds a pointer to ours, which then keeps
-        // passing the window's messages on (see subclassProc).
-        const bool ours = m_attachment == Attachment::Subclass && IsWindow(m_hWnd) &&
-                          reinterpret_cast<WNDPROC>(GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &CWnd::subclassProc;
-        if (ours)
-            SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_originalProc));
-        if (windowGoing || ours || m_attachment != Attachment::Subclass || !IsWindow(m_hWnd))
+        // A subclassed window that lives on calls our procedure until it has its own back.
+        const bool stillSubclassed = m_attachment == Attachment::Subclass && !windowGoing && IsWindow(m_hWnd);
+        if (stillSubclassed && installedProcedure(m_hWnd) != &CWnd::subclassProc) {
+            // The one entry kept: a procedure installed on top of ours holds a
+            // pointer to ours, which passes the window's messages on to the
+            // original until WM_NCDESTROY (see subclassProc).
+            link->object = nullptr;
+        } else {
+            if (stillSubclassed)
+                SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->original));
             forgetLink(m_hWnd);
-        else
-            threadLinks()[m_hWnd].object = nullptr;
+        }
     }
     m_hWnd = nullptr;
-    m_originalProc = nullptr;
     m_attachment = Attachment::None;
+}
+
+template <class Handle>
+auto CWnd::dispatch(const Message& msg, Handle handle)
+{
+    const Message* outer = m_current;  // messages nest (SendMessage from a handler)
+    m_current = &msg;
+    const auto result = handle();
+    m_current = outer;
+    if (msg.message == WM_NCDESTROY && m_attachment != Attachment::None)
+        detach(true);
+    return result;
 }
 
 LRESULT CWnd::Default()
 {
     if (!m_current || !m_hWnd)
         return 0;
-    return DefaultProcessing(*m_current);
-}
-
-LRESULT CWnd::DefaultProcessing(const Message& msg)
-{
-    if (m_originalProc)
-        return CallWindowProcW(m_originalProc, m_hWnd, msg.message, msg.wParam, msg.lParam);
-    return DefWindowProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
+    const Message& msg = *m_current;
+    if (m_attachment == Attachment::Subclass) {
+        const Link* link = linkOf(m_hWnd);
+        return link && link->original ? CallWindowProcW(link->original, m_hWnd, msg.message, msg.wParam, msg.lParam)
+                                      : DefWindowProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
+    }
+    // The system's dialog processing calls the dialog procedure first, with
+    // this same message: the flag makes ours let it through that once (see
+    // dialogProcedureMessage). A handler reached from in there may call
+    // Default() in turn; each call sets the flag for its own message.
+    m_dialogDefaultPending = true;
+    const LRESULT result = DefDlgProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
+    m_dialogDefaultPending = false;
+    return result;
 }
 
 HandlerResult CWnd::OnWndMsg(const Message& msg)
@@ -223,10 +283,12 @@ HandlerResult CWnd::OnWndMsg(const Message& msg)
 
 LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    const Message msg{message, wParam, lParam};
     const Link* link = linkOf(hwnd);
     if (link && link->object) {
         CWnd* object = link->object;
-        const Message msg{message, wParam, lParam};
+        if (object->endRequested(msg))
+            return TRUE;
         return object->dispatch(msg, [&] {
             const HandlerResult result = object->OnWndMsg(msg);
             return result ? *result : object->Default();
@@ -241,4 +303,25 @@ LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
         return CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+INT_PTR CWnd::dialogProcedureMessage(HWND hwnd, const Message& msg)
+{
+    const Link* link = linkOf(hwnd);
+    CWnd* object = link ? link->object : nullptr;
+    if (!object || object->m_attachment != Attachment::DialogProcedure)
+        return FALSE;  // before WM_INITDIALOG, or after the object let go
+    if (object->m_dialogDefaultPending) {
+        object->m_dialogDefaultPending = false;
+        return FALSE;  // its own Default(): the system processes the message
+    }
+    if (object->endRequested(msg))
+        return TRUE;
+    const HandlerResult result = object->dispatch(msg, [&] { return object->OnWndMsg(msg); });
+    if (!result)
+        return FALSE;
+    if (resultReturnedDirectly(msg.message))
+        return static_cast<INT_PTR>(*result);
+    SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, *result);
+    return TRUE;
 }

@@ -1,5 +1,15 @@
 // Non-owning wrapper of a window. Once attached (SubclassWindow, or a dialog
 // being created), the window's messages pass through this object's tables.
+//
+// An object is attached to a window in one of two ways, and that decides where
+// Default() goes: by subclassing (our procedure on top of the window's own;
+// Default() calls the window's own) or as a dialog's own dialog procedure
+// (Default() is the system's dialog processing).
+//
+// Attachment begins and ends on the window's thread: attaching a window of
+// another thread is refused, and UnsubclassWindow or the destructor called on
+// another thread hands the end to the window's thread and waits for it there
+// (that thread must be taking messages, or the caller waits until it does).
 #pragma once
 
 #include "framework/Message.h"
@@ -30,10 +40,12 @@ public:
     // window is destroyed or the object is; false when either is taken, or
     // when the window belongs to another thread.
     bool SubclassWindow(HWND hwnd);
-    // Gives the window back its own procedure; the object forgets the window.
+    // Ends the attachment, whichever way it was made (a subclassed window gets
+    // its own procedure back); the object forgets the window, which it returns.
     HWND UnsubclassWindow();
 
-    // The message being handled, passed on to the window's own procedure.
+    // The message being handled, given the processing it gets without this
+    // object (see the two attachments above); 0 outside a handler.
     LRESULT Default();
 
     virtual const MessageMap* GetMessageMap() const;
@@ -43,49 +55,40 @@ protected:
     // handler that returns a value wins. std::nullopt: nobody handled it.
     virtual HandlerResult OnWndMsg(const Message& msg);
 
-    // The processing the message gets without this object (see Default).
-    virtual LRESULT DefaultProcessing(const Message& msg);
-
-    // Runs one message through `handle` with Default() bound to it, and
-    // lets the window go after WM_NCDESTROY.
-    template <class Handle>
-    auto dispatch(const Message& msg, Handle handle);
-
-    // For a window whose procedure is the framework's own (a dialog's): links
-    // the window to this object without replacing its procedure. False when
-    // the window already has an object or belongs to another thread.
-    bool attachToOwnProcedure(HWND hwnd);
-    // The object attached that way to a window of this thread, or nullptr.
-    static CWnd* ownProcedureObject(HWND hwnd);
+    // For a dialog whose dialog procedure is the framework's own (called at
+    // WM_INITDIALOG): links the window to this object without replacing its
+    // procedure. False when the window already has an object or belongs to
+    // another thread.
+    bool attachAsDialogProcedure(HWND hwnd);
+    // The rest of that dialog procedure: the object attached as the window's
+    // dialog procedure answers, or FALSE (nothing attached, or unhandled) lets
+    // the system's dialog processing have the message.
+    static INT_PTR dialogProcedureMessage(HWND hwnd, const Message& msg);
 
     HWND m_hWnd = nullptr;
 
     static const MessageMap kMessageMap;
 
 private:
-    enum class Attachment { None, Subclass, OwnProcedure };
+    enum class Attachment { None, Subclass, DialogProcedure };
 
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool attach(HWND hwnd, Attachment how);
+    // Another thread's request to end this object's attachment: carried out
+    // here, on the window's thread. False for every other message.
+    bool endRequested(const Message& msg);
     // windowGoing: WM_NCDESTROY, after which the window sees no message.
     void detach(bool windowGoing);
 
-    WNDPROC m_originalProc = nullptr;
+    // Runs one message through `handle` with Default() bound to it, and lets
+    // the window go after WM_NCDESTROY.
+    template <class Handle>
+    auto dispatch(const Message& msg, Handle handle);
+
     const Message* m_current = nullptr;
     Attachment m_attachment = Attachment::None;
+    bool m_dialogDefaultPending = false;  // Default() is in the system's dialog processing
 };
-
-template <class Handle>
-auto CWnd::dispatch(const Message& msg, Handle handle)
-{
-    const Message* outer = m_current;  // messages nest (SendMessage from a handler)
-    m_current = &msg;
-    const auto result = handle();
-    m_current = outer;
-    if (msg.message == WM_NCDESTROY && m_attachment != Attachment::None)
-        detach(true);
-    return result;
-}
 
 // The object attached to a window of this thread by this framework, or
 // nullptr. Answered from the thread's own table: no system call.

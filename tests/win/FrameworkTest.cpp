@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <future>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -147,32 +149,34 @@ TEST(Subclass, ObjectGoingFirstGivesTheWindowItsProcedureBack)
     DestroyWindow(hwnd);
 }
 
-// ---- The thread's table of attached windows --------------------------------
-
-BOOL CALLBACK countProperty(HWND, LPWSTR, HANDLE, ULONG_PTR count)
-{
-    ++*reinterpret_cast<int*>(count);
-    return TRUE;
-}
-
-int propertyCount(HWND hwnd)
-{
-    int count = 0;
-    EnumPropsExW(hwnd, countProperty, reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-TEST(WindowTable, ObjectIsFoundWithoutAWindowPropertyAndForgottenWithEitherEnd)
+// A dialog object can be attached to an existing window like any other: what
+// its tables leave goes to the window's own procedure, not to the system's
+// dialog processing.
+TEST(Subclass, DialogObjectOnAnExistingWindowDefaultsToThatWindowsProcedure)
 {
     HWND hwnd = createRecordingWindow();
     ASSERT_NE(hwnd, nullptr);
-    const int properties = propertyCount(hwnd);
+    CDialog dialog(IDD_TEST_COMMANDS);
+    ASSERT_TRUE(dialog.SubclassWindow(hwnd));
+    g_originalSaw.clear();
+    EXPECT_EQ(SendMessageW(hwnd, WM_APP + 12, 0, 0), 1012);
+    EXPECT_EQ(SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(11, BN_CLICKED), 0), 500);
+    EXPECT_TRUE(originalSaw(WM_APP + 12));
+    DestroyWindow(hwnd);
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
+// ---- The thread's table of attached windows --------------------------------
+
+TEST(WindowTable, ObjectIsForgottenWithEitherEnd)
+{
+    HWND hwnd = createRecordingWindow();
+    ASSERT_NE(hwnd, nullptr);
     ProbeWnd survivor;
     {
         ProbeWnd probe;
         ASSERT_TRUE(probe.SubclassWindow(hwnd));
         EXPECT_EQ(attachedObject(hwnd), &probe);
-        EXPECT_EQ(propertyCount(hwnd), properties) << "messages find the object in memory, not in the window";
     }
     EXPECT_EQ(attachedObject(hwnd), nullptr) << "the object's end detaches it";
 
@@ -261,6 +265,48 @@ TEST(WindowTable, WindowOfAnotherThreadIsRefused)
     EXPECT_TRUE(procedureKept);
 }
 
+// Windows attached on one thread, their objects let go on another: the end
+// is carried out on the windows' thread, which pumps messages meanwhile.
+TEST(WindowTable, EndFromAnotherThreadIsCarriedOutOnTheWindowsThread)
+{
+    ProbeWnd unsubclassed;
+    std::optional<ProbeWnd> destroyed(std::in_place);
+    std::promise<bool> attached;
+    std::atomic<bool> let_go{false};
+    struct Seen {
+        LRESULT answer = 0;
+        bool procedureBack = false, forgotten = false;
+    } seen[2];
+    std::thread owner([&] {
+        HWND windows[2] = {createRecordingWindow(), createRecordingWindow()};
+        const LONG_PTR original = windows[0] ? GetWindowLongPtrW(windows[0], GWLP_WNDPROC) : 0;
+        attached.set_value(unsubclassed.SubclassWindow(windows[0]) && destroyed->SubclassWindow(windows[1]));
+        for (MSG m; !let_go; Sleep(1))
+            while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&m);
+        for (int i = 0; i < 2; ++i) {
+            seen[i] = {SendMessageW(windows[i], WM_APP + 10, 0, 0),
+                       GetWindowLongPtrW(windows[i], GWLP_WNDPROC) == original, attachedObject(windows[i]) == nullptr};
+            DestroyWindow(windows[i]);
+        }
+    });
+    const bool both = attached.get_future().get();
+    const HWND hwnd = unsubclassed.GetSafeHwnd();
+    EXPECT_EQ(unsubclassed.UnsubclassWindow(), hwnd);
+    destroyed.reset();
+    let_go = true;
+    owner.join();
+
+    ASSERT_TRUE(both);
+    EXPECT_EQ(unsubclassed.GetSafeHwnd(), nullptr);
+    const char* ends[] = {"UnsubclassWindow", "destructor"};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(seen[i].answer, 1010) << ends[i] << ": the window's own procedure answers";
+        EXPECT_TRUE(seen[i].procedureBack) << ends[i];
+        EXPECT_TRUE(seen[i].forgotten) << ends[i] << ": the window's thread keeps no entry";
+    }
+}
+
 WNDPROC g_beforeLater = nullptr;
 
 LRESULT CALLBACK laterSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -295,6 +341,8 @@ TEST(WindowTable, ObjectGoneUnderALaterSubclassKeepsTheWindowItsBehaviour)
 constexpr UINT kEndRequest = WM_APP + 1;  // wParam: the dialog's result; lParam: re-posts first
 constexpr UINT kNestRequest = WM_APP + 2;
 constexpr UINT kProbeRequest = WM_APP + 3;
+constexpr UINT kOuterRequest = WM_APP + 4;  // handled; sends kInnerRequest, also handled
+constexpr UINT kInnerRequest = WM_APP + 5;
 constexpr UINT_PTR kWatchdogTimer = 77;
 constexpr INT_PTR kWatchdogResult = -77;
 
@@ -505,6 +553,8 @@ TEST(DoModal, MissingTemplateGivesMinusOneAndTheObjectStaysUsable)
 class AnsweringDialog : public ScriptedDialog {
 public:
     LRESULT dragIconAnswer = 0;
+    LRESULT brushAnswer = 0;
+    LRESULT outerAnswer = 0;
     LRESULT captionLength = 0;
     BOOL paintedAway = FALSE;
     int paints = 0;
@@ -521,6 +571,8 @@ private:
     HandlerResult onProbe(const Message&)
     {
         dragIconAnswer = SendMessageW(m_hWnd, WM_QUERYDRAGICON, 0, 0);
+        brushAnswer = SendMessageW(m_hWnd, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(IDC_TEST_COMBO)));
+        outerAnswer = SendMessageW(m_hWnd, kOuterRequest, 0, 0);
         captionLength = SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
         InvalidateRect(nullptr, TRUE);
         UpdateWindow();
@@ -529,6 +581,9 @@ private:
         return 0;
     }
     HandlerResult onQueryDragIcon(const Message&) { return 0x1234; }
+    HandlerResult onCtlColor(const Message&) { return reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH)); }
+    HandlerResult onOuter(const Message&) { return SendMessageW(m_hWnd, kInnerRequest, 0, 0) + 1; }
+    HandlerResult onInner(const Message&) { return 20; }
     HandlerResult onPaint(const Message&)
     {
         ++paints;
@@ -541,6 +596,9 @@ private:
 
 const MessageEntry AnsweringDialog::kEntries[] = {
     onMessage(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
+    onMessage(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
+    onMessage(kOuterRequest, &AnsweringDialog::onOuter),
+    onMessage(kInnerRequest, &AnsweringDialog::onInner),
     onMessage(WM_PAINT, &AnsweringDialog::onPaint),
     onMessage(kProbeRequest, &AnsweringDialog::onProbe),
 };
@@ -552,9 +610,57 @@ TEST(DialogTable, HandlerResultsAreTheMessageResultsAndOnPaintPaints)
     AnsweringDialog dialog;
     EXPECT_EQ(dialog.DoModal(), 5);
     EXPECT_EQ(dialog.dragIconAnswer, 0x1234);
+    EXPECT_EQ(dialog.brushAnswer, reinterpret_cast<LRESULT>(GetStockObject(GRAY_BRUSH))) << "a control colour's brush";
+    EXPECT_EQ(dialog.outerAnswer, 21) << "its own result, not the nested message's";
     EXPECT_EQ(dialog.captionLength, 8) << "\"Commands\" through the default processing";
     EXPECT_GE(dialog.paints, 1);
     EXPECT_TRUE(dialog.paintedAway) << "the base painting validated the window";
+}
+
+// A subclassed child that a dialog handler destroys: forgotten at once, and
+// the dialog's own entry stays.
+class ChildDestroyingDialog : public ScriptedDialog {
+public:
+    ProbeWnd child;
+    HWND childWindow = nullptr;
+    bool childForgotten = false;
+    bool dialogKept = false;
+
+    BOOL OnInitDialog() override
+    {
+        childWindow = GetDlgItem(IDC_TEST_COMBO);
+        child.SubclassWindow(childWindow);
+        return ScriptedDialog::OnInitDialog();
+    }
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onProbe(const Message&)
+    {
+        DestroyWindow(childWindow);
+        childForgotten = child.GetSafeHwnd() == nullptr && attachedObject(childWindow) == nullptr;
+        dialogKept = attachedObject(m_hWnd) == this;
+        return 0;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+const MessageEntry ChildDestroyingDialog::kEntries[] = {
+    onMessage(kProbeRequest, &ChildDestroyingDialog::onProbe),
+};
+const MessageMap ChildDestroyingDialog::kMessageMap =
+    makeMessageMap(&ScriptedDialog::kMessageMap, ChildDestroyingDialog::kEntries);
+
+TEST(DialogTable, SubclassedChildDestroyedByAHandlerIsForgottenWhileTheDialogGoesOn)
+{
+    ChildDestroyingDialog dialog;
+    dialog.script = {{kProbeRequest, 0, 0}, command(IDC_TEST_BUTTON_A, BN_CLICKED), endWith(6)};
+    EXPECT_EQ(dialog.DoModal(), 6);
+    EXPECT_TRUE(dialog.childForgotten);
+    EXPECT_TRUE(dialog.dialogKept);
+    EXPECT_EQ(dialog.log, std::vector<std::string>{"base button 1100"});
 }
 
 // Opens a second dialog from a handler, as the About box and Tools dialog are.
