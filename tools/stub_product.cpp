@@ -7,7 +7,7 @@
 //   env NOX_NAME=value        (one line per variable whose name starts with NOX_)
 //   startup flags=<dwFlags> show=<wShowWindow>   (GetStartupInfoW, decimal)
 //   console=yes|no            (whether it has a console window)
-//   probe=event|closed|other  (only when told of a probe event: see handoverLines)
+//   probe=event|closed|other  (only when told of a probe event: see probeLine)
 //
 // and exits 0. The report is written to "<...>.report.tmp" and then renamed,
 // so a reader never sees half of it. If a file "stub-show" lies beside the

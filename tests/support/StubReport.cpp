@@ -63,13 +63,17 @@ std::map<std::wstring, std::wstring> launchVariablesOf(const StubReport& report)
     return launch;
 }
 
-const wchar_t kShownDetachedStart[] = L"start-up flags 1, show 5, no console, probe event not inherited";
+const std::wstring kShownDetachedStart = L"start-up flags 1, show 5, no console, probe event not inherited";
 
 std::wstring handoverOf(const StubReport& report)
 {
-    const std::wstring probe = report.probe.empty()     ? L"not told"
-                               : report.probe == L"event" ? L"inherited"
-                                                          : L"not inherited";
+    std::wstring probe = report.probe;  // as the stub wrote it, unless it is one of these
+    if (probe.empty())
+        probe = L"not told";
+    else if (probe == L"event")
+        probe = L"inherited";
+    else if (probe == L"closed" || probe == L"other")
+        probe = L"not inherited";
     return L"start-up flags " + std::to_wstring(report.startupFlags) + L", show " +
            std::to_wstring(report.showWindow) + (report.console ? L", console" : L", no console") +
            L", probe event " + probe;

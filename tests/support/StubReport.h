@@ -24,7 +24,7 @@ struct StubReport {
 std::wstring handoverOf(const StubReport& report);
 // A product's or plain tool's start: STARTF_USESHOWWINDOW alone with SW_SHOW,
 // no console, none of the starter's handles (with a HandleProbe in place).
-extern const wchar_t kShownDetachedStart[];
+extern const std::wstring kShownDetachedStart;
 
 // The launch variables among the report's variables (the test program's own
 // environment may hold other NOX_ names, which every child inherits).
