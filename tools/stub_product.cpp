@@ -5,11 +5,15 @@
 //   commandline=<GetCommandLineW(), verbatim>
 //   folder=<current folder at start>
 //   env NOX_NAME=value        (one line per variable whose name starts with NOX_)
+//   startup flags=<dwFlags> show=<wShowWindow>   (GetStartupInfoW, decimal)
+//   console=yes|no            (whether it has a console window)
+//   probe=event|closed|other  (only when told of a probe event: see probeLine)
 //
 // and exits 0. The report is written to "<...>.report.tmp" and then renamed,
 // so a reader never sees half of it. If a file "stub-show" lies beside the
 // exe, the same text is also shown in a message box (interactive demos).
 #include "framework/UniqueHandle.h"
+#include "tests/support/HandleProbe.h"
 
 #include <windows.h>
 
@@ -72,6 +76,36 @@ std::wstring noxVariables()
     return lines;
 }
 
+// Whether the handle value that kProbeVariable names is, in this process, the
+// probe's event ("event"), nothing ("closed") or some other object ("other").
+std::wstring probeLine()
+{
+    wchar_t told[256] = L"";
+    const DWORD length = GetEnvironmentVariableW(kProbeVariable, told, 256);
+    if (length == 0 || length >= 256)
+        return std::wstring();  // not told
+    wchar_t* name = nullptr;
+    const unsigned long long value = std::wcstoull(told, &name, 10);
+    if (*name != L' ')
+        return L"probe=unreadable\n";
+    const HANDLE handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(value));
+    DWORD flags = 0;
+    if (!GetHandleInformation(handle, &flags))
+        return L"probe=closed\n";
+    const UniqueHandle named(OpenEventW(SYNCHRONIZE | EVENT_MODIFY_STATE, FALSE, name + 1));
+    return named && sameEvent(handle, named.get()) ? L"probe=event\n" : L"probe=other\n";
+}
+
+// What the starter handed over besides command line, folder and variables.
+std::wstring handoverLines()
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    return L"startup flags=" + std::to_wstring(startup.dwFlags) + L" show=" + std::to_wstring(startup.wShowWindow) +
+           L"\nconsole=" + (GetConsoleWindow() != nullptr ? L"yes" : L"no") + L"\n" + probeLine();
+}
+
 std::string toUtf8(const std::wstring& text)
 {
     if (text.empty())
@@ -102,7 +136,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     const std::wstring exe = moduleFileName();
     const std::wstring report = L"exe=" + exe + L"\ncommandline=" + GetCommandLineW() + L"\nfolder=" +
-                                currentFolder() + L"\n" + noxVariables();
+                                currentFolder() + L"\n" + noxVariables() + handoverLines();
 
     const std::wstring reportPath = exe + L".report.txt";
     const std::wstring partPath = exe + L".report.tmp";

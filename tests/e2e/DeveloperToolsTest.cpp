@@ -2,6 +2,7 @@
 // configuration tool, driven from outside like the rest of the dialog.
 #include "tests/e2e/LauncherDriver.h"
 #include "tests/support/Files.h"
+#include "tests/support/HandleProbe.h"
 #include "tests/support/Slots.h"
 #include "tests/support/StubReport.h"
 #include "tests/support/Text.h"
@@ -76,6 +77,7 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     const std::wstring underC = toolFolder.substr(3);  // "Kestrova\Tools\..." below "C:\"
     disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), toolPath.substr(toolPath.rfind(L'\\') + 1));
 
+    const HandleProbe probe;
     Launcher launcher(Launcher::Edition::Developer);
     launcher.click(IDC_TOOLS);
     HWND tools = waitForOwnedDialog(launcher.dialog(), L"Kestrova Tools");
@@ -90,6 +92,7 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     ASSERT_TRUE(report.has_value()) << "the tool did not start";
     EXPECT_EQ(report->folder, toolFolder);
     EXPECT_EQ(report->commandLine, toolPath);
+    EXPECT_EQ(handoverOf(*report), kShownDetachedStart);
     EXPECT_TRUE(IsWindow(tools)) << "starting a tool leaves the dialog open";
 
     PostMessageW(GetDlgItem(tools, IDCANCEL), BM_CLICK, 0, 0);
@@ -112,6 +115,7 @@ TEST(DeveloperTools, AutoTestConfigureStartsThePlantedTool)
     const auto report = waitForReport(path);
     ASSERT_TRUE(report.has_value()) << "the configuration tool did not start";
     EXPECT_EQ(report->folder + L"\\", std::wstring(kAutoTestConfigureFolder));
+    EXPECT_EQ(report->showWindow, static_cast<unsigned>(SW_SHOW));
 }
 
 }  // namespace

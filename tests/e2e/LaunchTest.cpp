@@ -1,6 +1,7 @@
 // Launches through the real dialog: the stub product reports what it received.
 #include "tests/e2e/LauncherDriver.h"
 #include "tests/support/Files.h"
+#include "tests/support/HandleProbe.h"
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/Slots.h"
 #include "tests/support/StubReport.h"
@@ -31,9 +32,11 @@ TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInThePro
     Installation disk;
     const std::wstring exe = disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
     SetEnvironmentVariableW(L"NOX_SHOW_EVENT_COUNT", L"1");  // inherited by the launcher: must never reach a product
+    const HandleProbe probe;  // an inheritable handle of the launcher's: must never reach a product
     Launcher launcher(Launcher::Edition::Customer);
     SetEnvironmentVariableW(L"NOX_SHOW_EVENT_COUNT", nullptr);
     ASSERT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
+    ASSERT_TRUE(probe.isOpenIn(launcher.processId())) << "the launcher did not inherit the probe";
 
     const struct {
         int position;
@@ -50,6 +53,7 @@ TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInThePro
         EXPECT_EQ(report.commandLine, exe) << "mode " << mode.position;
         EXPECT_EQ(report.folder, folderOf(exe));
         EXPECT_EQ(launchVariablesOf(report), mode.expected) << "mode " << mode.position;
+        EXPECT_EQ(handoverOf(report), kShownDetachedStart) << "mode " << mode.position;
     }
 }
 

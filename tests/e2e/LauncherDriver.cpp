@@ -31,7 +31,9 @@ void Launcher::start(Edition edition, const std::wstring& folder, const std::wst
     std::wstring commandLine = L"\"" + exe + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    // Handles inherited: the launcher holds whatever inheritable handles the
+    // driver has (a HandleProbe's event), as it may when a user starts it.
+    if (!CreateProcessW(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &process_))
         return;
     // The dialog exists, by caption, before its controls do: wait for both.

@@ -63,6 +63,22 @@ std::map<std::wstring, std::wstring> launchVariablesOf(const StubReport& report)
     return launch;
 }
 
+const std::wstring kShownDetachedStart = L"start-up flags 1, show 5, no console, probe event not inherited";
+
+std::wstring handoverOf(const StubReport& report)
+{
+    std::wstring probe = report.probe;  // as the stub wrote it, unless it is one of these
+    if (probe.empty())
+        probe = L"not told";
+    else if (probe == L"event")
+        probe = L"inherited";
+    else if (probe == L"closed" || probe == L"other")
+        probe = L"not inherited";
+    return L"start-up flags " + std::to_wstring(report.startupFlags) + L", show " +
+           std::to_wstring(report.showWindow) + (report.console ? L", console" : L", no console") +
+           L", probe event " + probe;
+}
+
 std::optional<StubReport> readReport(const std::wstring& exePath)
 {
     // The stub renames a finished report into place; Wine may still refuse
@@ -89,6 +105,15 @@ std::optional<StubReport> readReport(const std::wstring& exePath)
             complete = true;
         } else if (line.rfind(L"folder=", 0) == 0) {
             report.folder = line.substr(7);
+        } else if (line.rfind(L"startup flags=", 0) == 0) {
+            wchar_t* rest = nullptr;
+            report.startupFlags = std::wcstoul(line.c_str() + 14, &rest, 10);
+            if (std::wcsncmp(rest, L" show=", 6) == 0)
+                report.showWindow = static_cast<unsigned>(std::wcstoul(rest + 6, nullptr, 10));
+        } else if (line.rfind(L"console=", 0) == 0) {
+            report.console = line.substr(8) == L"yes";
+        } else if (line.rfind(L"probe=", 0) == 0) {
+            report.probe = line.substr(6);
         } else if (line.rfind(L"env ", 0) == 0) {
             const std::size_t equals = line.find(L'=', 5);
             report.variables[line.substr(4, equals - 4)] = equals == std::wstring::npos ? L"" : line.substr(equals + 1);

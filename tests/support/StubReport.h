@@ -13,7 +13,18 @@ struct StubReport {
     std::wstring commandLine;  // verbatim
     std::wstring folder;       // current folder at start
     std::map<std::wstring, std::wstring> variables;  // every NOX_ variable it was given
+    unsigned long startupFlags = 0;  // GetStartupInfoW's dwFlags
+    unsigned showWindow = 0;         // and wShowWindow
+    bool console = false;            // it has a console window
+    std::wstring probe;  // a HandleProbe's event in it: "event", "closed", "other"; empty: not told of one
 };
+
+// The start-up flags, show state, console and probe of a report in words, to
+// compare with kShownDetachedStart.
+std::wstring handoverOf(const StubReport& report);
+// A product's or plain tool's start: STARTF_USESHOWWINDOW alone with SW_SHOW,
+// no console, none of the starter's handles (with a HandleProbe in place).
+extern const std::wstring kShownDetachedStart;
 
 // The launch variables among the report's variables (the test program's own
 // environment may hold other NOX_ names, which every child inherits).

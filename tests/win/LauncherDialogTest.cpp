@@ -219,6 +219,7 @@ TEST_F(LauncherDialogTest, RowsFollowTheDiskAndAreAskedTheWow64AnswerEveryTime)
     platform_.wow64 = TRUE;
     withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
         EXPECT_EQ(enabledRows(dialog), std::vector<int>()) << "nothing installed";
+        EXPECT_EQ(platform_.wow64Questions, 0) << "never asked for a missing x64 build";
 
         install(x86Slot);
         install(x64Slot);
@@ -229,7 +230,7 @@ TEST_F(LauncherDialogTest, RowsFollowTheDiskAndAreAskedTheWow64AnswerEveryTime)
         platform_.wow64Questions = 0;
         dialog.refreshControls();
         EXPECT_EQ(enabledRows(dialog), std::vector<int>{1}) << "an x64 build cannot run without WOW64";
-        EXPECT_GT(platform_.wow64Questions, 0);
+        EXPECT_EQ(platform_.wow64Questions, 1) << "asked afresh, for the installed x64 build alone";
 
         platform_.wow64 = TRUE;
         uninstall(x86Slot);

@@ -1,19 +1,24 @@
 // The arguments the launch layer hands its Windows calls, seen by stand-ins
 // in the import table: where the real calls' effects cannot be seen here
 // (a failing folder query, an elevation prompt).
+#include "launch/ProductLaunch.h"
 #include "launch/WindowsInstallQueries.h"
 #include "launch/WindowsToolPlatform.h"
 #include "tests/support/Files.h"
 #include "tests/support/ImportReplacement.h"
+#include "tests/support/MessageBoxes.h"
+#include "tests/support/StubReport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cwchar>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -62,18 +67,71 @@ TEST(WindowsInstallQueries, EachQueryStartsFromTheTextItIsHandedAndKeepsItWhenTh
     EXPECT_EQ(getProductExePath(kProductSlots[2]), L"Q:\\Programs\\Kestrova\\Marrowby x64 Beta\\marrowby_x64.exe");
 }
 
+// What a process start asks of the system besides the program: creation flags,
+// handle inheritance, its own environment and the start-up information.
+std::vector<std::wstring> processStarts;
+decltype(&CreateProcessW) realCreateProcess = nullptr;
+
+BOOL WINAPI recordProcessStart(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                               LPSECURITY_ATTRIBUTES threadAttributes, BOOL inherit, DWORD flags, LPVOID environment,
+                               LPCWSTR folder, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION created)
+{
+    processStarts.push_back(L"creation flags " + std::to_wstring(flags) + L", inherit " + std::to_wstring(inherit) +
+                            (environment ? L", own environment" : L"") + L", start-up flags " +
+                            std::to_wstring(startup->dwFlags) + L", show " + std::to_wstring(startup->wShowWindow));
+    return realCreateProcess(application, commandLine, processAttributes, threadAttributes, inherit, flags,
+                             environment, folder, startup, created);
+}
+
+TEST(DetachedStart, ProductsAndPlainToolsAreShownWithoutCreationFlagsOrInheritedHandles)
+{
+    const TempFolder temp(L"starts");
+    const std::wstring product = temp.path() + L"\\product.exe";
+    const std::wstring tool = temp.path() + L"\\tool.exe";
+    ASSERT_TRUE(plantStub(product) && plantStub(tool));
+    const ImportReplacement replacement("KERNEL32.dll", "CreateProcessW", &recordProcessStart);
+    ASSERT_TRUE(replacement.active());
+    realCreateProcess = replacement.original<std::remove_pointer_t<decltype(realCreateProcess)>>();
+    processStarts.clear();
+
+    {
+        const MessageBoxCatcher catcher;  // a failed launch must not hang the run
+        launchProduct(nullptr, product, 0, 0);  // no dialog: no mode box, nothing checked
+        EXPECT_TRUE(catcher.caught().empty());
+    }
+    WindowsToolPlatform platform;
+    RunTool(platform, tool);
+    EXPECT_TRUE(waitForReport(product).has_value() && waitForReport(tool).has_value());
+
+    const std::wstring shownDetached = L"creation flags 0, inherit 0, start-up flags 1, show 5";
+    EXPECT_EQ(processStarts, (std::vector<std::wstring>{shownDetached, shownDetached}));
+}
+
 struct ShellStart {
     std::wstring verb;
     std::wstring file;
     std::wstring parameters;
+    std::wstring directory;
     int show;
 };
 std::vector<ShellStart> shellStarts;
 
-HINSTANCE WINAPI recordShellStart(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR, INT show)
+std::wstring textOf(LPCWSTR text)
 {
-    shellStarts.push_back({verb ? verb : L"", file ? file : L"", parameters ? parameters : L"", show});
+    return text ? text : L"";
+}
+
+HINSTANCE WINAPI recordShellStart(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show)
+{
+    shellStarts.push_back({textOf(verb), textOf(file), textOf(parameters), textOf(directory), show});
     return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // started
+}
+
+BOOL WINAPI recordShellStartEx(SHELLEXECUTEINFOW* info)
+{
+    shellStarts.push_back({textOf(info->lpVerb), textOf(info->lpFile), textOf(info->lpParameters),
+                           textOf(info->lpDirectory), info->nShow});
+    return TRUE;
 }
 
 TEST(WindowsToolPlatform, ElevatedStartsAskTheShellForRunas)
@@ -95,8 +153,25 @@ TEST(WindowsToolPlatform, ElevatedStartsAskTheShellForRunas)
         EXPECT_EQ(start.verb, L"runas");
         EXPECT_EQ(start.file, tool);
         EXPECT_EQ(start.parameters, L"");
+        EXPECT_EQ(start.directory, L"");
         EXPECT_EQ(start.show, SW_SHOWNORMAL);
     }
+}
+
+TEST(WindowsToolPlatform, AutoTestConfigureAsksTheShellToOpenItShownInItsFolder)
+{
+    const ImportReplacement replacement("SHELL32.dll", "ShellExecuteExW", &recordShellStartEx);
+    ASSERT_TRUE(replacement.active());
+    shellStarts.clear();
+
+    LaunchAutoTestConfigure();
+
+    ASSERT_EQ(shellStarts.size(), 1u);
+    EXPECT_EQ(shellStarts[0].verb, L"open");
+    EXPECT_EQ(shellStarts[0].file, kAutoTestConfigurePath);
+    EXPECT_EQ(shellStarts[0].parameters, L"");
+    EXPECT_EQ(shellStarts[0].directory, kAutoTestConfigureFolder);
+    EXPECT_EQ(shellStarts[0].show, SW_SHOW);
 }
 
 }  // namespace
