@@ -11,27 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 namespace {
 
 using e2e::Installation;
 using e2e::Launcher;
-
-HWND waitForFileDialog(HWND owner)
-{
-    HWND found = nullptr;
-    waitUntil([&] {
-        found = waitForOwnedDialog(owner, L"Open", 0);
-        return found && fileNameField(found);
-    });
-    return found;
-}
-
-void writeFile(const std::wstring& path)
-{
-    std::ofstream(path.c_str()) << "auto test\n";
-}
 
 TEST(DeveloperTools, BrowseWritesTheChosenPathIntoTheFieldAndCancelKeepsIt)
 {
@@ -40,7 +23,7 @@ TEST(DeveloperTools, BrowseWritesTheChosenPathIntoTheFieldAndCancelKeepsIt)
     const std::wstring suite = L"C:\\nox e2e suite";
     CreateDirectoryW(suite.c_str(), nullptr);
     const std::wstring chosen = suite + L"\\Run One.NOXATC";
-    writeFile(chosen);
+    writeFile(chosen, "auto test\n");
 
     Launcher launcher(Launcher::Edition::Developer);
     const auto& orrin = slot(6);
@@ -50,15 +33,12 @@ TEST(DeveloperTools, BrowseWritesTheChosenPathIntoTheFieldAndCancelKeepsIt)
     HWND field = launcher.control(orrin.autoTestEditId);
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"typed by hand"));
 
-    launcher.click(orrin.browseButtonId);
-    HWND dialog = waitForFileDialog(launcher.dialog());
+    HWND dialog = launcher.openFileDialog(orrin.browseButtonId);
     ASSERT_NE(dialog, nullptr) << "no file dialog owned by the launcher";
-    SendMessageW(fileNameField(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
-    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    e2e::chooseFile(dialog, chosen);
     EXPECT_TRUE(waitUntil([&] { return windowText(field) == chosen; })) << "field holds: " << narrow(windowText(field));
 
-    launcher.click(orrin.browseButtonId);
-    dialog = waitForFileDialog(launcher.dialog());
+    dialog = launcher.openFileDialog(orrin.browseButtonId);
     ASSERT_NE(dialog, nullptr);
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
@@ -74,13 +54,11 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     const ToolButton& viewer = kToolButtons[0];
     const std::wstring toolPath = viewer.exePath;
     const std::wstring toolFolder = folderOf(toolPath);
-    const std::wstring underC = toolFolder.substr(3);  // "Kestrova\Tools\..." below "C:\"
-    disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), toolPath.substr(toolPath.rfind(L'\\') + 1));
+    ASSERT_EQ(disk.plantAt(toolPath), toolPath);
 
     const HandleProbe probe;
     Launcher launcher(Launcher::Edition::Developer);
-    launcher.click(IDC_TOOLS);
-    HWND tools = waitForOwnedDialog(launcher.dialog(), L"Kestrova Tools");
+    HWND tools = launcher.openTools();
     ASSERT_NE(tools, nullptr);
 
     // The launcher's rows go on following the disk under the Tools dialog.
@@ -95,8 +73,7 @@ TEST(DeveloperTools, ToolsDialogStartsToolsInTheirFolderAndStaysOpenOverAFollowi
     EXPECT_EQ(handoverOf(*report), kShownDetachedStart);
     EXPECT_TRUE(IsWindow(tools)) << "starting a tool leaves the dialog open";
 
-    PostMessageW(GetDlgItem(tools, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(tools); }));
+    EXPECT_TRUE(e2e::closeWith(tools, IDCANCEL));
     EXPECT_TRUE(IsWindow(launcher.dialog())) << "Close returns to the launcher";
     disk.remove(orrin);
     EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, false));
@@ -106,9 +83,7 @@ TEST(DeveloperTools, AutoTestConfigureStartsThePlantedTool)
 {
     Installation disk;
     const std::wstring path = kAutoTestConfigurePath;
-    const std::wstring underC = path.substr(3, path.rfind(L'\\') - 3);
-    const std::wstring exe = disk.plant(L"C:", underC.substr(underC.find(L'\\') + 1), path.substr(path.rfind(L'\\') + 1));
-    ASSERT_EQ(exe, path);
+    ASSERT_EQ(disk.plantAt(path), path);
 
     Launcher launcher(Launcher::Edition::Developer);
     launcher.click(IDC_AUTO_TEST_CONFIGURE);

@@ -51,11 +51,9 @@ TEST(DialogBehaviour, SystemCommandsSixteenToThirtyOneOpenTheAboutBox)
     Installation disk;
     Launcher launcher(Launcher::Edition::Customer);
     for (WPARAM command : {WPARAM{16}, WPARAM{23}, WPARAM{31}}) {
-        PostMessageW(launcher.dialog(), WM_SYSCOMMAND, command, 0);
-        HWND about = waitForOwnedDialog(launcher.dialog(), L"About noxLauncher");
+        HWND about = launcher.openAbout(command);
         ASSERT_NE(about, nullptr) << command;
-        PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-        EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+        EXPECT_TRUE(e2e::closeWith(about, IDOK));
     }
     // 32 opens nothing: its handling returns, which it would not do while an
     // About box it opened were open. Whichever comes first decides.

@@ -1,10 +1,13 @@
 #include "tests/e2e/LauncherDriver.h"
 
+#include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/StubReport.h"
 #include "tests/support/WindowQuery.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace e2e {
 
@@ -78,9 +81,74 @@ void Launcher::click(int buttonId) const
     PostMessageW(control(buttonId), BM_CLICK, 0, 0);
 }
 
+void Launcher::typeText(int editId, const std::wstring& text) const
+{
+    // Sent, so the text is complete when this returns.
+    for (wchar_t unit : text)
+        SendMessageW(control(editId), WM_CHAR, unit, 1);
+}
+
+HWND Launcher::openAbout(WPARAM command, DWORD timeoutMs) const
+{
+    PostMessageW(dialog_, WM_SYSCOMMAND, command, 0);
+    return waitForOwnedDialog(dialog_, L"About noxLauncher", timeoutMs);
+}
+
+HWND Launcher::openTools(DWORD timeoutMs) const
+{
+    click(IDC_TOOLS);
+    return waitForOwnedDialog(dialog_, L"Kestrova Tools", timeoutMs);
+}
+
+HWND Launcher::openFileDialog(int browseButtonId, DWORD timeoutMs) const
+{
+    click(browseButtonId);
+    HWND found = nullptr;
+    waitUntil([&] {
+        found = waitForOwnedDialog(dialog_, L"Open", 0);
+        return found && fileNameField(found);
+    }, timeoutMs);
+    return found;
+}
+
+bool Launcher::browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs) const
+{
+    std::atomic<bool> returned{false};
+    std::thread click([&] { returned = clickReturns(control(browseButtonId), timeoutMs); });
+    HWND dialog = nullptr;
+    waitUntil([&] {
+        dialog = waitForOwnedDialog(dialog_, L"Open", 0);
+        return (dialog && fileNameField(dialog)) || returned;
+    }, timeoutMs);
+    if (dialog)
+        chooseFile(dialog, name);
+    click.join();
+    if (!returned && IsWindow(dialog))  // left open: out of the way of the next step
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    return dialog != nullptr;
+}
+
 bool Launcher::waitForExit(DWORD timeoutMs) const
 {
     return process_.hProcess && WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool closeWith(HWND dialog, int buttonId, DWORD timeoutMs)
+{
+    PostMessageW(GetDlgItem(dialog, buttonId), BM_CLICK, 0, 0);
+    return waitUntil([&] { return !IsWindow(dialog); }, timeoutMs);
+}
+
+void chooseFile(HWND fileDialog, const std::wstring& name)
+{
+    SendMessageW(fileNameField(fileDialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageW(GetDlgItem(fileDialog, IDOK), BM_CLICK, 0, 0);
+}
+
+bool clickReturns(HWND button, DWORD timeoutMs)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 Installation::Installation() : roots_{x86Root(), nativeRoot()}
@@ -120,6 +188,17 @@ std::wstring Installation::plantFolderAsExe(const std::wstring& root, const std:
     const std::wstring exe = claim(root, productFolder, exeName);
     createFolders(exe);
     return exe;
+}
+
+std::wstring Installation::plantAt(const std::wstring& exePath)
+{
+    const std::wstring maker = L"\\Kestrova\\";
+    const std::size_t at = exePath.find(maker);
+    const std::size_t name = exePath.rfind(L'\\');
+    if (at == std::wstring::npos || name <= at + maker.size())
+        return std::wstring();
+    const std::size_t below = at + maker.size();  // the product folder, perhaps several deep
+    return plant(exePath.substr(0, at), exePath.substr(below, name - below), exePath.substr(name + 1));
 }
 
 void Installation::remove(const std::wstring& exePath)

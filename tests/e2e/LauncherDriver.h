@@ -31,6 +31,15 @@ public:
     void selectMode(int comboId, int position) const;  // as a user's pick: CB_SETCURSEL, then CBN_SELCHANGE
     void setCheck(int checkId, bool checked) const;
     void click(int buttonId) const;  // posted, since a click may open a modal box
+    void typeText(int editId, const std::wstring& text) const;  // one WM_CHAR per unit, as keys arrive
+
+    // The launcher's own modal windows, owned by its dialog; nullptr when none showed.
+    HWND openAbout(WPARAM command, DWORD timeoutMs = kEventTimeoutMs) const;  // a system command
+    HWND openTools(DWORD timeoutMs = kEventTimeoutMs) const;
+    HWND openFileDialog(int browseButtonId, DWORD timeoutMs = kEventTimeoutMs) const;  // its file name field shown
+    // Presses Browse, answers the file dialog with `name` and returns once the
+    // click's handling has ended; false when no file dialog showed.
+    bool browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs = kEventTimeoutMs) const;
     bool waitForExit(DWORD timeoutMs = kEventTimeoutMs) const;
     DWORD processId() const { return process_.dwProcessId; }
 
@@ -40,6 +49,14 @@ private:
     PROCESS_INFORMATION process_{};
     HWND dialog_ = nullptr;
 };
+
+// Presses `buttonId` of another process's dialog (posted); true once the dialog is gone.
+bool closeWith(HWND dialog, int buttonId, DWORD timeoutMs = kEventTimeoutMs);
+// Types `name` into the file dialog's name field and presses Open.
+void chooseFile(HWND fileDialog, const std::wstring& name);
+// Presses `button` and waits for its click to be handled: false when the
+// handling did not return within `timeoutMs`, i.e. it left a modal window open.
+bool clickReturns(HWND button, DWORD timeoutMs = kEventTimeoutMs);
 
 // Stub products planted under the program-files folders; all removed again
 // (with their "Kestrova" folders) when the object goes.
@@ -58,6 +75,8 @@ public:
     // A folder where the executable should be.
     std::wstring plantFolderAsExe(const std::wstring& root, const std::wstring& productFolder,
                                   const std::wstring& exeName);
+    // Copies the stub to `exePath`, an absolute path holding "\Kestrova\" (a tool's, say); returns it.
+    std::wstring plantAt(const std::wstring& exePath);
     void remove(const std::wstring& exePath);
 
 private:

@@ -2,7 +2,11 @@
 
 #include "framework/UniqueHandle.h"
 
+#include <tlhelp32.h>
 #include <winternl.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace e2e {
 namespace {
@@ -60,6 +64,28 @@ std::optional<std::vector<std::wstring>> readEnvironment(DWORD processId)
         at = stop + 1;
     }
     return entries;
+}
+
+std::vector<DWORD> runningProcessIds()
+{
+    std::vector<DWORD> ids;
+    const UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return ids;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        ids.push_back(entry.th32ProcessID);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+std::vector<DWORD> processesStartedSince(const std::vector<DWORD>& before)
+{
+    const std::vector<DWORD> now = runningProcessIds();
+    std::vector<DWORD> started;
+    std::set_difference(now.begin(), now.end(), before.begin(), before.end(), std::back_inserter(started));
+    return started;
 }
 
 }  // namespace e2e

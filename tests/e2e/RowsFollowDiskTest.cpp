@@ -1,7 +1,6 @@
 // The launcher's rows follow the disk and the platform, refreshed while open.
 #include "tests/e2e/LauncherDriver.h"
 #include "tests/support/Slots.h"
-#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +33,7 @@ TEST(RowsFollowDisk, RowsKeepFollowingWhileTheAboutBoxIsOpen)
 {
     Installation disk;
     Launcher launcher(Launcher::Edition::Customer);
-    PostMessageW(launcher.dialog(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    HWND about = waitForOwnedDialog(launcher.dialog(), L"About noxLauncher");
+    HWND about = launcher.openAbout(IDM_ABOUTBOX);
     ASSERT_NE(about, nullptr);
 
     const std::wstring exe = disk.plant(Installation::x86Root(), L"Orrin", L"orrin.exe");
@@ -43,8 +41,7 @@ TEST(RowsFollowDisk, RowsKeepFollowingWhileTheAboutBoxIsOpen)
     disk.remove(exe);
     EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, false));
 
-    PostMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about); }));
+    EXPECT_TRUE(e2e::closeWith(about, IDOK));
 }
 
 TEST(RowsFollowDisk, X64RowsNeedAWow64LauncherEvenWhenInstalled)

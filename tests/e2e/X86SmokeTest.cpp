@@ -1,20 +1,36 @@
-// The shipped 32-bit programs, driven from outside by this 64-bit program. On
-// 64-bit Windows they run under WOW64, where both program-files queries answer
-// the x86 folder: x86 products are found there, x64 products under the native
-// folder through the " (x86)" cut, and x64 rows are enabled. The products are
-// this build's 64-bit stub: the launcher does not care which bitness it starts.
+// The shipped 32-bit programs, driven from outside.
+//
+// On 64-bit Windows (X86SmokeWow64, run by the 64-bit build of this program)
+// they run under WOW64, where both program-files queries answer the x86
+// folder: x86 products are found there, x64 products under the native folder
+// through the " (x86)" cut, and x64 rows are enabled. The products are this
+// build's 64-bit stub: the launcher does not care which bitness it starts.
+// Every window of the developer edition is opened there once, in the same
+// process: under the emulator each launcher start costs about a minute.
+//
+// On 32-bit Windows (X86Smoke32BitWindows, run by the 32-bit build of this
+// program in a prefix made as 32-bit Windows, with the 32-bit stub as
+// products) there is no WOW64 and no "C:\Program Files (x86)": the x86
+// program-files query (CSIDL_PROGRAM_FILESX86) answers "C:\Program Files",
+// the same folder as the native one, so x86 products are found there at the
+// first probe and x64 rows stay disabled even when their products exist.
 //
 // NOX_X86_BIN names the folder of the 32-bit build's executables. Where 32-bit
 // programs run only through an emulator, each launcher takes about a minute to
 // show its dialog, hence the long waits; they bound failures, not the pace.
 #include "launch/ProductCatalogue.h"
+#include "launch/ToolTable.h"
 #include "tests/e2e/LauncherDriver.h"
+#include "tests/e2e/ProcessProbe.h"
 #include "tests/support/Files.h"
 #include "tests/support/Slots.h"
 #include "tests/support/StubReport.h"
 #include "tests/support/Text.h"
+#include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <map>
@@ -29,7 +45,7 @@ using e2e::Launcher;
 using Variables = std::map<std::wstring, std::wstring>;
 
 constexpr DWORD kStartMs = 300000;
-constexpr DWORD kSlowMs = 60000;
+constexpr DWORD kSlowMs = 120000;
 
 std::wstring x86Folder()
 {
@@ -60,6 +76,13 @@ bool runsUnderWow64(const Launcher& launcher)
     return known && wow64;
 }
 
+std::wstring programFilesFolder(int csidl)
+{
+    wchar_t folder[MAX_PATH] = L"";
+    SHGetSpecialFolderPathW(nullptr, folder, csidl, FALSE);
+    return folder;
+}
+
 // Expects exactly the rows of `installed` enabled, waiting for the first refreshes.
 void expectOnlyRowsEnabled(const Launcher& launcher, const std::vector<int>& installed, int slotCount)
 {
@@ -81,11 +104,133 @@ StubReport launchAndReport(const Launcher& launcher, int slotNumber, const std::
     return report.value_or(StubReport{});
 }
 
-// Both editions at once: under the emulator each start costs a minute of one
-// core, and the two starts overlap on two. One x86 product under the x86
-// folder and one x64 product under the native folder; every other row stays
-// disabled in both layouts.
-TEST(X86Smoke, BothEditionsRunUnderWow64FindBothBitnessesAndLaunch)
+// Both editions of `folder`, started at once: under the emulator each start
+// costs a minute of one core, and the two starts overlap on two. A launch
+// variable is inherited by both: a launch removes it, so no product may see it.
+void startBoth(const std::wstring& folder, std::optional<Launcher>& customer, std::optional<Launcher>& developer)
+{
+    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", L"1");
+    std::thread customerStart([&] { customer.emplace(Launcher::Edition::Customer, folder, kStartMs); });
+    developer.emplace(Launcher::Edition::Developer, folder, kStartMs);
+    customerStart.join();
+    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", nullptr);
+}
+
+// Typed characters of the path style are kept; < > | " are not.
+void typingKeepsThePathStyle(const Launcher& developer, const ProductSlot& row)
+{
+    SendMessageW(developer.control(row.autoTestEditId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    developer.typeText(row.autoTestEditId, L"C:\\a b\\<x>|y\"?*\u00e9.noxatc");
+    EXPECT_EQ(windowText(developer.control(row.autoTestEditId)), L"C:\\a b\\xy?*\u00e9.noxatc");
+}
+
+// The item-based file dialog, reached through COM: the chosen file's full
+// path lands in the field, the row is refreshed, and the next dialog opens in
+// that file's folder, where a bare name lands.
+void browseChoosesAFileAndRemembersItsFolder(const Launcher& developer, const ProductSlot& row)
+{
+    const TempFolder suite(L"nox x86 suite ");
+    const std::wstring chosen = suite.path() + L"\\Run One.noxatc";
+    ASSERT_TRUE(writeFile(chosen, "auto test\n"));
+    const HWND field = developer.control(row.autoTestEditId);
+
+    ASSERT_TRUE(developer.browse(row.browseButtonId, chosen, kSlowMs)) << "no file dialog owned by the launcher";
+    EXPECT_EQ(windowText(field), chosen);
+    for (int id : {row.buttonId, row.modeComboId, row.injectCheckId, row.autoTestEditId, row.browseButtonId})
+        EXPECT_TRUE(developer.enabled(id)) << "control " << id << " after Browse";
+
+    ASSERT_TRUE(developer.browse(row.browseButtonId, L"second.noxatc", kSlowMs)) << "no second file dialog";
+    EXPECT_EQ(windowText(field), suite.path() + L"\\second.noxatc");
+}
+
+void aboutOpensAndCloses(const Launcher& developer)
+{
+    const HWND about = developer.openAbout(IDM_ABOUTBOX, kSlowMs);
+    ASSERT_NE(about, nullptr) << "no About box owned by the launcher";
+    EXPECT_TRUE(e2e::closeWith(about, IDOK, kSlowMs)) << "the About box stays open";
+}
+
+// With the configuration tool absent, the click returns with nothing left
+// open, starts nothing and ends neither launcher.
+void autoTestConfigureWithNothingInstalled(const Launcher& developer, const Launcher& customer)
+{
+    ASSERT_EQ(GetFileAttributesW(kAutoTestConfigurePath), INVALID_FILE_ATTRIBUTES);
+    const std::vector<DWORD> before = e2e::runningProcessIds();
+    EXPECT_TRUE(e2e::clickReturns(developer.control(IDC_AUTO_TEST_CONFIGURE), kSlowMs)) << "it left a window open";
+    EXPECT_EQ(e2e::processesStartedSince(before), std::vector<DWORD>{}) << "it started something";
+    EXPECT_FALSE(developer.waitForExit(0));
+    EXPECT_FALSE(customer.waitForExit(0));
+}
+
+// The first tool of `kind` whose executable is not `otherExe`.
+const ToolButton& toolOfKind(ToolLaunchKind kind, const std::wstring& otherExe = L"")
+{
+    return *std::find_if(kToolButtons.begin(), kToolButtons.end(),
+                         [&](const ToolButton& tool) { return tool.kind == kind && tool.exePath != otherExe; });
+}
+
+struct PlantedTools {
+    const ToolButton& plain = toolOfKind(ToolLaunchKind::Plain);
+    const ToolButton& elevated = toolOfKind(ToolLaunchKind::ElevatedWhenSupported);
+    const ToolButton& always = toolOfKind(ToolLaunchKind::AlwaysElevated);
+    // Never planted.
+    const ToolButton& missingPlain = toolOfKind(ToolLaunchKind::Plain, plain.exePath);
+    const ToolButton& missingElevated = toolOfKind(ToolLaunchKind::ElevatedWhenSupported, elevated.exePath);
+
+    explicit PlantedTools(Installation& disk)
+    {
+        for (const ToolButton* tool : {&plain, &elevated, &always})
+            disk.plantAt(tool->exePath);
+    }
+};
+
+// The Tools dialog with its buttons; one tool of each kind started, a missing
+// one of each kind that tests for it starting nothing; the launcher's rows
+// go on following the disk under it (`planted` is installed once it is open).
+void toolsStartEachKind(const Launcher& developer, Installation& disk, const PlantedTools& tools,
+                        const ProductSlot& planted)
+{
+    const HWND dialog = developer.openTools(kSlowMs);
+    ASSERT_NE(dialog, nullptr) << "no Tools dialog owned by the launcher";
+    disk.plant(Installation::x86Root(), planted.folderName, planted.exeName);
+    for (const ToolButton& tool : kToolButtons)
+        EXPECT_EQ(windowText(GetDlgItem(dialog, tool.buttonId)), tool.caption);
+    EXPECT_EQ(windowText(GetDlgItem(dialog, IDCANCEL)), L"Close");
+
+    const std::wstring plain = tools.plain.exePath;
+    discardReport(plain);
+    PostMessageW(GetDlgItem(dialog, tools.plain.buttonId), BM_CLICK, 0, 0);
+    const auto report = waitForReport(plain, kSlowMs);
+    ASSERT_TRUE(report.has_value()) << "the plain tool did not start";
+    EXPECT_EQ(report->commandLine, plain);
+    EXPECT_EQ(report->folder, folderOf(plain));
+
+    // Wine has no elevation: "runas" starts the program at once, as the shell
+    // starts it (the path quoted, the launcher's own folder), where Windows
+    // would ask for administrator rights first.
+    for (const ToolButton* tool : {&tools.elevated, &tools.always}) {
+        const std::wstring path = tool->exePath;
+        discardReport(path);
+        EXPECT_TRUE(e2e::clickReturns(GetDlgItem(dialog, tool->buttonId), kSlowMs)) << narrow(path);
+        const auto started = waitForReport(path, kSlowMs);
+        ASSERT_TRUE(started.has_value()) << narrow(path) << " did not start";
+        EXPECT_EQ(started->commandLine, L"\"" + path + L"\"");
+    }
+
+    const std::vector<DWORD> before = e2e::runningProcessIds();
+    for (const ToolButton* tool : {&tools.missingPlain, &tools.missingElevated}) {
+        ASSERT_EQ(GetFileAttributesW(tool->exePath), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(e2e::clickReturns(GetDlgItem(dialog, tool->buttonId), kSlowMs)) << narrow(tool->exePath);
+    }
+    EXPECT_EQ(e2e::processesStartedSince(before), std::vector<DWORD>{}) << "a missing tool started something";
+
+    EXPECT_TRUE(developer.waitEnabled(planted.buttonId, true, kSlowMs)) << "rows stand still under the Tools dialog";
+    EXPECT_TRUE(IsWindow(dialog)) << "starting tools leaves the dialog open";
+    EXPECT_TRUE(e2e::closeWith(dialog, IDCANCEL, kSlowMs));
+    EXPECT_TRUE(developer.enabled(planted.buttonId));
+}
+
+TEST(X86SmokeWow64, BothEditionsFindBothBitnessesLaunchAndShowEveryDeveloperWindow)
 {
     const std::wstring folder = x86Folder();
     ASSERT_FALSE(folder.empty()) << "NOX_X86_BIN names no folder";
@@ -95,26 +240,22 @@ TEST(X86Smoke, BothEditionsRunUnderWow64FindBothBitnessesAndLaunch)
     Installation disk;
     const std::wstring x86Exe = disk.plant(Installation::x86Root(), slot(6).folderName, slot(6).exeName);
     const std::wstring x64Exe = disk.plant(Installation::nativeRoot(), slot(3).folderName, slot(3).exeName);
+    const PlantedTools tools(disk);
     ASSERT_EQ(x86Exe, L"C:\\Program Files (x86)\\Kestrova\\Orrin\\orrin.exe");
     ASSERT_EQ(x64Exe, L"C:\\Program Files\\Kestrova\\Marrowby x64\\marrowby_x64.exe");
 
-    // Inherited by both launchers: a launch removes it, so no product may see it.
-    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", L"1");
-    std::optional<Launcher> customer;
-    std::thread customerStart([&] { customer.emplace(Launcher::Edition::Customer, folder, kStartMs); });
-    Launcher developer(Launcher::Edition::Developer, folder, kStartMs);
-    customerStart.join();
-    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", nullptr);
-    ASSERT_NE(developer.dialog(), nullptr) << "no developer dialog";
+    std::optional<Launcher> customer, developer;
+    startBoth(folder, customer, developer);
+    ASSERT_NE(developer->dialog(), nullptr) << "no developer dialog";
     ASSERT_NE(customer->dialog(), nullptr) << "no customer dialog";
-    EXPECT_TRUE(runsUnderWow64(developer));
+    EXPECT_TRUE(runsUnderWow64(*developer));
     EXPECT_TRUE(runsUnderWow64(*customer));
-    expectOnlyRowsEnabled(developer, {3, 6}, 11);
+    expectOnlyRowsEnabled(*developer, {3, 6}, 11);
     expectOnlyRowsEnabled(*customer, {3, 6}, 9);
 
-    developer.setCheck(IDC_HELP_SWITCH, true);
-    developer.selectMode(slot(3).modeComboId, 1);  // "Record Full Message Statistics"
-    auto report = launchAndReport(developer, 3, x64Exe);
+    developer->setCheck(IDC_HELP_SWITCH, true);
+    developer->selectMode(slot(3).modeComboId, 1);  // "Record Full Message Statistics"
+    auto report = launchAndReport(*developer, 3, x64Exe);
     EXPECT_EQ(report.commandLine, x64Exe + L" -help ");
     EXPECT_EQ(report.folder, folderOf(x64Exe));
     EXPECT_EQ(launchVariablesOf(report), (Variables{{L"NOX_RECORD_FULL_MESSAGE_STATS", L"1"}}));
@@ -125,10 +266,49 @@ TEST(X86Smoke, BothEditionsRunUnderWow64FindBothBitnessesAndLaunch)
     EXPECT_EQ(report.folder, folderOf(x86Exe));
     EXPECT_EQ(launchVariablesOf(report), (Variables{{L"NOX_RECORD_PARTIAL_MESSAGE_STATS", L"1"}}));
 
-    developer.click(IDCANCEL);  // "Close"
-    EXPECT_TRUE(developer.waitForExit(kSlowMs)) << "developer edition still running after Close";
+    // Row 3 has a mode other than "Normal": its auto-test field and Browse are enabled.
+    typingKeepsThePathStyle(*developer, slot(3));
+    browseChoosesAFileAndRemembersItsFolder(*developer, slot(3));
+    aboutOpensAndCloses(*developer);
+    autoTestConfigureWithNothingInstalled(*developer, *customer);
+    toolsStartEachKind(*developer, disk, tools, slot(10));
+
+    developer->click(IDCANCEL);  // "Close"
+    EXPECT_TRUE(developer->waitForExit(kSlowMs)) << "developer edition still running after Close";
     PostMessageW(customer->dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(customer->waitForExit(kSlowMs)) << "customer edition still running after the system menu's Close";
+}
+
+TEST(X86Smoke32BitWindows, CustomerEditionFindsX86ProductsUnderProgramFilesAndKeepsX64RowsDisabled)
+{
+    SYSTEM_INFO system{};
+    GetNativeSystemInfo(&system);
+    ASSERT_EQ(system.wProcessorArchitecture, PROCESSOR_ARCHITECTURE_INTEL) << "this is not 32-bit Windows";
+    EXPECT_EQ(programFilesFolder(CSIDL_PROGRAM_FILES), L"C:\\Program Files");
+    EXPECT_EQ(programFilesFolder(CSIDL_PROGRAM_FILESX86), L"C:\\Program Files");
+    const std::wstring folder = x86Folder();
+    ASSERT_FALSE(folder.empty()) << "NOX_X86_BIN names no folder";
+    ASSERT_TRUE(is32BitProgram(folder + L"\\noxLauncher.exe"));
+
+    Installation disk;
+    const std::wstring x86Exe = disk.plant(Installation::nativeRoot(), slot(6).folderName, slot(6).exeName);
+    disk.plant(Installation::nativeRoot(), slot(3).folderName, slot(3).exeName);
+
+    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", L"1");
+    Launcher customer(Launcher::Edition::Customer, folder, kStartMs);
+    SetEnvironmentVariableW(L"NOX_SHOW_MESSAGES", nullptr);
+    ASSERT_NE(customer.dialog(), nullptr) << "no customer dialog";
+    EXPECT_FALSE(runsUnderWow64(customer));
+    expectOnlyRowsEnabled(customer, {6}, 9);
+
+    customer.selectMode(slot(6).modeComboId, 1);  // "Record Full Message Statistics"
+    const StubReport report = launchAndReport(customer, 6, x86Exe);
+    EXPECT_EQ(report.commandLine, L"C:\\Program Files\\Kestrova\\Orrin\\orrin.exe");
+    EXPECT_EQ(report.folder, L"C:\\Program Files\\Kestrova\\Orrin");
+    EXPECT_EQ(launchVariablesOf(report), (Variables{{L"NOX_RECORD_FULL_MESSAGE_STATS", L"1"}}));
+
+    PostMessageW(customer.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(customer.waitForExit(kSlowMs)) << "customer edition still running after the system menu's Close";
 }
 
 }  // namespace

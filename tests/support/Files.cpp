@@ -1,5 +1,7 @@
 #include "tests/support/Files.h"
 
+#include "framework/UniqueHandle.h"
+
 #include <windows.h>
 
 namespace {
@@ -71,6 +73,14 @@ bool plantStub(const std::wstring& exePath)
 {
     return createFolders(folderOf(exePath)) &&
            CopyFileW((binFolder() + L"\\stub_product.exe").c_str(), longForm(exePath).c_str(), FALSE) != FALSE;
+}
+
+bool writeFile(const std::wstring& path, const std::string& bytes)
+{
+    const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    return file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 bool removeTree(const std::wstring& path)

@@ -13,6 +13,9 @@ bool createFolders(const std::wstring& folder);
 // (paths beyond MAX_PATH too); false on failure.
 bool plantStub(const std::wstring& exePath);
 
+// Writes `bytes` as the whole of the file at `path`; false on failure.
+bool writeFile(const std::wstring& path, const std::string& bytes);
+
 // Removes a folder with everything in it, or a file (paths beyond MAX_PATH too);
 // true when nothing is left at `path`.
 bool removeTree(const std::wstring& path);
