@@ -4,6 +4,7 @@ Windows XP refuses, and expects each to fail for that reason; the unpatched copy
 highest version XP accepts must pass.   tests/release/load_check_test.py [IMAGE]
 (default build/windows-x86/bin/noxLauncher.exe; scripts/check runs it after building it)."""
 import importlib.machinery
+import importlib.util
 import os
 import struct
 import subprocess
@@ -12,7 +13,17 @@ import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CHECK = os.path.join(ROOT, "scripts", "check-imports")
-header = importlib.machinery.SourceFileLoader("check_header", os.path.join(ROOT, "scripts", "check-header")).load_module()
+
+
+def load_checker():
+    """scripts/check-header as a module: its image reader finds the fields to patch."""
+    loader = importlib.machinery.SourceFileLoader("check_header", os.path.join(ROOT, "scripts", "check-header"))
+    module = importlib.util.module_from_spec(importlib.util.spec_from_loader(loader.name, loader))
+    loader.exec_module(module)
+    return module
+
+
+header = load_checker()
 
 V3 = b'xmlns="urn:schemas-microsoft-com:asm.v3"'
 V1 = b'xmlns="urn:schemas-microsoft-com:asm.v1"'
@@ -92,6 +103,7 @@ CASES = [
         '<compatibility xmlns="urn:schemas-microsoft-com:compatibility.v1"><application>'
         '<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/></application></compatibility>'), None),
     ("no manifest", without_manifest, "no application manifest"),
+    ("truncated after the headers", lambda data, image: data.__delitem__(slice(0x400, None)), "cannot read the image"),
     ("import missing from the list", renaming_import(b"SetTimer", b"SetTimex"), "USER32.DLL SetTimex: not in the list"),
 ]
 
