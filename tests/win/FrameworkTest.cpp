@@ -363,6 +363,12 @@ Message endWith(INT_PTR result)
     return {kEndRequest, static_cast<WPARAM>(result), 3};
 }
 
+// Ends a stuck dialog rather than hang, also when its tables no longer see messages.
+void CALLBACK endStuckDialog(HWND hwnd, UINT, UINT_PTR, DWORD)
+{
+    ::EndDialog(hwnd, kWatchdogResult);
+}
+
 // Posts its script once it exists and records which handler answered.
 class ScriptedDialog : public CDialog {
 public:
@@ -383,7 +389,7 @@ public:
         ownerAtInit = ::GetWindow(m_hWnd, GW_OWNER);
         absentItemIsNull = GetDlgItem(IDC_TEST_ABSENT) == nullptr;
         presentItemFound = GetDlgItem(IDC_TEST_COMBO) != nullptr;
-        SetTimer(m_hWnd, kWatchdogTimer, kEventTimeoutMs, nullptr);  // ends a stuck dialog rather than hang
+        SetTimer(m_hWnd, kWatchdogTimer, kEventTimeoutMs, endStuckDialog);
         for (const auto& m : script)
             PostMessageW(m_hWnd, m.message, m.wParam, m.lParam);
         return TRUE;
@@ -410,12 +416,6 @@ protected:
             EndDialog(static_cast<int>(m.wParam));
         return 0;
     }
-    HandlerResult onTimer(const Message& m)
-    {
-        if (m.wParam == kWatchdogTimer)
-            EndDialog(static_cast<int>(kWatchdogResult));
-        return 0;
-    }
 
     static const MessageEntry kEntries[];
     static const MessageMap kMessageMap;
@@ -425,7 +425,6 @@ const MessageEntry ScriptedDialog::kEntries[] = {
     onCommand(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
     onCommand(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
     onMessage(kEndRequest, &ScriptedDialog::onEndRequest),
-    onMessage(WM_TIMER, &ScriptedDialog::onTimer),
 };
 const MessageMap ScriptedDialog::kMessageMap = makeMessageMap(&CDialog::kMessageMap, ScriptedDialog::kEntries);
 
@@ -719,7 +718,8 @@ TEST(DoModal, OwnerIsTheParentElseTheApplicationsMainWindow)
 
 // The dialog's own procedure is its only entry: no subclass. A handler's
 // Default() runs the system's dialog processing, which may send the dialog
-// further messages that the tables see.
+// further messages that the tables see; a Default() called from in there
+// still reaches the system (the system menu's Close ends the dialog).
 class DefaultingDialog : public ScriptedDialog {
 public:
     HWND window = nullptr;
