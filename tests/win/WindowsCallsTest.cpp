@@ -68,7 +68,9 @@ TEST(WindowsInstallQueries, EachQueryStartsFromTheTextItIsHandedAndKeepsItWhenTh
 }
 
 // What a process start asks of the system besides the program: creation flags,
-// handle inheritance, its own environment and the start-up information.
+// handle inheritance, its own environment and the start-up information. Seen
+// here rather than in the started stub because a windowed program shows no
+// sign of a console flag: the system gives it no console either way.
 std::vector<std::wstring> processStarts;
 decltype(&CreateProcessW) realCreateProcess = nullptr;
 
