@@ -213,8 +213,7 @@ void toolsStartEachKind(const Launcher& developer, Installation& disk, const Pla
         discardReport(path);
         EXPECT_TRUE(e2e::clickReturns(GetDlgItem(dialog, tool->buttonId), kSlowMs)) << narrow(path);
         const auto started = waitForReport(path, kSlowMs);
-        ASSERT_TRUE(started.has_value()) << narrow(path) << " did not start";
-        EXPECT_EQ(started->commandLine, L"\"" + path + L"\"");
+        EXPECT_EQ(started.value_or(StubReport{}).commandLine, L"\"" + path + L"\"") << narrow(path) << " as started";
     }
 
     const std::vector<DWORD> before = e2e::runningProcessIds();
