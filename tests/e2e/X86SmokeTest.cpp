@@ -6,7 +6,8 @@
 // through the " (x86)" cut, and x64 rows are enabled. The products are this
 // build's 64-bit stub: the launcher does not care which bitness it starts.
 // Every window of the developer edition is opened there once, in the same
-// process: under the emulator each launcher start costs about a minute.
+// process: through the old emulator (scripts/x86-route) each launcher start
+// costs about a minute.
 //
 // On 32-bit Windows (X86Smoke32BitWindows, run by the 32-bit build of this
 // program in a prefix made as 32-bit Windows, with the 32-bit stub as
@@ -15,9 +16,9 @@
 // the same folder as the native one, so x86 products are found there at the
 // first probe and x64 rows stay disabled even when their products exist.
 //
-// NOX_X86_BIN names the folder of the 32-bit build's executables. Where 32-bit
-// programs run only through an emulator, each launcher takes about a minute to
-// show its dialog, hence the long waits; they bound failures, not the pace.
+// NOX_X86_BIN names the folder of the 32-bit build's executables. Through the
+// old emulator each launcher takes about a minute to show its dialog, hence the
+// long waits; they bound failures, not the pace.
 #include "launch/ProductCatalogue.h"
 #include "launch/ToolTable.h"
 #include "tests/e2e/LauncherDriver.h"
@@ -104,8 +105,8 @@ StubReport launchAndReport(const Launcher& launcher, int slotNumber, const std::
     return report.value_or(StubReport{});
 }
 
-// Both editions of `folder`, started at once: under the emulator each start
-// costs a minute of one core, and the two starts overlap on two. A launch
+// Both editions of `folder`, started at once: through the old emulator each
+// start costs a minute of one core, and the two starts overlap on two. A launch
 // variable is inherited by both: a launch removes it, so no product may see it.
 void startBoth(const std::wstring& folder, std::optional<Launcher>& customer, std::optional<Launcher>& developer)
 {
