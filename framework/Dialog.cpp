@@ -13,8 +13,8 @@ constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
 
 // Any notification code: Enter and Escape arrive with 0, buttons with BN_CLICKED.
 const MessageEntry CDialog::kEntries[] = {
-    onCommand(kAnyNotifyCode, kOkIds, &CDialog::onOkCommand),
-    onCommand(kAnyNotifyCode, kCancelIds, &CDialog::onCancelCommand),
+    onCommand<CDialog>(kAnyNotifyCode, kOkIds, &CDialog::onOkCommand),
+    onCommand<CDialog>(kAnyNotifyCode, kCancelIds, &CDialog::onCancelCommand),
 };
 
 const MessageMap CDialog::kMessageMap = {&CWnd::kMessageMap, CDialog::kEntries, std::size(CDialog::kEntries)};

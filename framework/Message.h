@@ -23,8 +23,19 @@ using HandlerResult = std::optional<LRESULT>;
 class CWnd;
 using MessageHandler = HandlerResult (CWnd::*)(const Message&);
 
-template <class T>
-constexpr MessageHandler handler(HandlerResult (T::*h)(const Message&))
+// A row's handler: a member of the table's class, or of a base that class
+// inherits it from. The helpers below take that class first and never deduce
+// it from the handler, so that a handler of another class derived from CWnd,
+// which would be called on an object not of its class, does not compile.
+template <class Owner>
+struct TableHandler {
+    using type = HandlerResult (Owner::*)(const Message&);
+};
+template <class Owner>
+using HandlerOf = typename TableHandler<Owner>::type;
+
+template <class Owner>
+constexpr MessageHandler handler(HandlerOf<Owner> h)
 {
     return static_cast<MessageHandler>(h);
 }
@@ -52,32 +63,30 @@ constexpr MessageMap makeMessageMap(const MessageMap* base, const MessageEntry (
     return {base, entries, N};
 }
 
-template <class T>
-constexpr MessageEntry onMessage(UINT message, HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onMessage(UINT message, HandlerOf<Owner> h)
 {
-    return {message, 0, nullptr, 0, handler(h)};
+    return {message, 0, nullptr, 0, handler<Owner>(h)};
 }
 
 // `ids` must have static storage: the entry keeps a pointer to it.
-template <class T, std::size_t N>
-constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids,
-                                 HandlerResult (T::*h)(const Message&))
+template <class Owner, std::size_t N>
+constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, ids.data(), N, handler(h)};
+    return {WM_COMMAND, notifyCode, ids.data(), N, handler<Owner>(h)};
 }
 
-template <class T>
-constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount,
-                                 HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, ids, idCount, handler(h)};
+    return {WM_COMMAND, notifyCode, ids, idCount, handler<Owner>(h)};
 }
 
 // Every WM_COMMAND with the given notification code, whatever its id.
-template <class T>
-constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, nullptr, 0, handler(h)};
+    return {WM_COMMAND, notifyCode, nullptr, 0, handler<Owner>(h)};
 }
 
 bool entryMatches(const MessageEntry& entry, const Message& msg);

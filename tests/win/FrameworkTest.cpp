@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -77,13 +79,37 @@ private:
 };
 
 const MessageEntry ProbeWnd::kEntries[] = {
-    onMessage(WM_APP + 10, &ProbeWnd::onAnswer),
-    onMessage(WM_APP + 11, &ProbeWnd::onPeek),
-    onCommand(BN_CLICKED, kHandledIds, &ProbeWnd::onClicked),
-    onMessage(WM_APP + 13, &ProbeWnd::onAdjust),
-    onMessage(WM_APP + 14, &ProbeWnd::onNested),
+    onMessage<ProbeWnd>(WM_APP + 10, &ProbeWnd::onAnswer),
+    onMessage<ProbeWnd>(WM_APP + 11, &ProbeWnd::onPeek),
+    onCommand<ProbeWnd>(BN_CLICKED, kHandledIds, &ProbeWnd::onClicked),
+    onMessage<ProbeWnd>(WM_APP + 13, &ProbeWnd::onAdjust),
+    onMessage<ProbeWnd>(WM_APP + 14, &ProbeWnd::onNested),
 };
 const MessageMap ProbeWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, ProbeWnd::kEntries);
+
+// A row names its table's class and takes a handler of that class or of a
+// base: another class's handler would be called on an object not of its class.
+template <class Owner, class Handler, class = void>
+struct RowCompiles : std::false_type {};
+template <class Owner, class Handler>
+struct RowCompiles<Owner, Handler, std::void_t<decltype(onMessage<Owner>(WM_APP, std::declval<Handler>()))>>
+    : std::true_type {};
+template <class Handler, class = void>
+struct RowWithoutItsClassCompiles : std::false_type {};
+template <class Handler>
+struct RowWithoutItsClassCompiles<Handler, std::void_t<decltype(onMessage(WM_APP, std::declval<Handler>()))>>
+    : std::true_type {};
+
+struct TableClass : CWnd {
+    HandlerResult own(const Message&) { return 0; }
+};
+struct DerivedTableClass : TableClass {};
+struct OtherClass : CWnd {
+    HandlerResult other(const Message&) { return 0; }
+};
+static_assert(RowCompiles<DerivedTableClass, decltype(&TableClass::own)>::value, "a base's handler");
+static_assert(!RowCompiles<TableClass, decltype(&OtherClass::other)>::value, "another class's handler");
+static_assert(!RowWithoutItsClassCompiles<decltype(&OtherClass::other)>::value, "the table's class left out");
 
 TEST(Subclass, TableAnswersFirstAndDefaultReachesTheOriginalProcedure)
 {
@@ -216,8 +242,8 @@ private:
 };
 
 const MessageEntry RelayWnd::kEntries[] = {
-    onMessage(WM_APP + 20, &RelayWnd::onRelay),
-    onMessage(WM_APP + 21, &RelayWnd::onAnswer),
+    onMessage<RelayWnd>(WM_APP + 20, &RelayWnd::onRelay),
+    onMessage<RelayWnd>(WM_APP + 21, &RelayWnd::onAnswer),
 };
 const MessageMap RelayWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, RelayWnd::kEntries);
 
@@ -422,9 +448,9 @@ protected:
 };
 
 const MessageEntry ScriptedDialog::kEntries[] = {
-    onCommand(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
-    onCommand(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
-    onMessage(kEndRequest, &ScriptedDialog::onEndRequest),
+    onCommand<ScriptedDialog>(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
+    onCommand<ScriptedDialog>(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
+    onMessage<ScriptedDialog>(kEndRequest, &ScriptedDialog::onEndRequest),
 };
 const MessageMap ScriptedDialog::kMessageMap = makeMessageMap(&CDialog::kMessageMap, ScriptedDialog::kEntries);
 
@@ -484,8 +510,8 @@ private:
 };
 
 const MessageEntry DerivedDialog::kEntries[] = {
-    onCommand(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
-    onCommand(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
+    onCommand<DerivedDialog>(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
+    onCommand<DerivedDialog>(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
 };
 const MessageMap DerivedDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, DerivedDialog::kEntries);
 
@@ -594,12 +620,12 @@ private:
 };
 
 const MessageEntry AnsweringDialog::kEntries[] = {
-    onMessage(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
-    onMessage(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
-    onMessage(kOuterRequest, &AnsweringDialog::onOuter),
-    onMessage(kInnerRequest, &AnsweringDialog::onInner),
-    onMessage(WM_PAINT, &AnsweringDialog::onPaint),
-    onMessage(kProbeRequest, &AnsweringDialog::onProbe),
+    onMessage<AnsweringDialog>(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
+    onMessage<AnsweringDialog>(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
+    onMessage<AnsweringDialog>(kOuterRequest, &AnsweringDialog::onOuter),
+    onMessage<AnsweringDialog>(kInnerRequest, &AnsweringDialog::onInner),
+    onMessage<AnsweringDialog>(WM_PAINT, &AnsweringDialog::onPaint),
+    onMessage<AnsweringDialog>(kProbeRequest, &AnsweringDialog::onProbe),
 };
 const MessageMap AnsweringDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, AnsweringDialog::kEntries);
@@ -647,7 +673,7 @@ private:
 };
 
 const MessageEntry ChildDestroyingDialog::kEntries[] = {
-    onMessage(kProbeRequest, &ChildDestroyingDialog::onProbe),
+    onMessage<ChildDestroyingDialog>(kProbeRequest, &ChildDestroyingDialog::onProbe),
 };
 const MessageMap ChildDestroyingDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, ChildDestroyingDialog::kEntries);
@@ -688,7 +714,7 @@ private:
 };
 
 const MessageEntry NestingDialog::kEntries[] = {
-    onMessage(kNestRequest, &NestingDialog::onNest),
+    onMessage<NestingDialog>(kNestRequest, &NestingDialog::onNest),
 };
 const MessageMap NestingDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, NestingDialog::kEntries);
 
@@ -758,10 +784,10 @@ private:
 };
 
 const MessageEntry DefaultingDialog::kEntries[] = {
-    onMessage(kProbeRequest, &DefaultingDialog::onProbe),
-    onMessage(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
-    onMessage(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
-    onMessage(WM_CLOSE, &DefaultingDialog::onClose),
+    onMessage<DefaultingDialog>(kProbeRequest, &DefaultingDialog::onProbe),
+    onMessage<DefaultingDialog>(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
+    onMessage<DefaultingDialog>(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
+    onMessage<DefaultingDialog>(WM_CLOSE, &DefaultingDialog::onClose),
 };
 const MessageMap DefaultingDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, DefaultingDialog::kEntries);
