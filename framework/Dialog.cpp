@@ -11,10 +11,11 @@ constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
 
 }  // namespace
 
-// Any notification code: Enter and Escape arrive with 0, buttons with BN_CLICKED.
+// Commands only (Message::isCommand): a click, Enter, Escape, the close box, a
+// menu or an accelerator; an OK button's other notifications end nothing.
 const MessageEntry CDialog::kEntries[] = {
-    onCommand<CDialog>(kAnyNotifyCode, kOkIds, &CDialog::onOkCommand),
-    onCommand<CDialog>(kAnyNotifyCode, kCancelIds, &CDialog::onCancelCommand),
+    onCommand<CDialog>(kCommandNotifyCode, kOkIds, &CDialog::onOkCommand),
+    onCommand<CDialog>(kCommandNotifyCode, kCancelIds, &CDialog::onCancelCommand),
 };
 
 const MessageMap CDialog::kMessageMap = {&CWnd::kMessageMap, CDialog::kEntries, std::size(CDialog::kEntries)};

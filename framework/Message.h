@@ -14,6 +14,13 @@ struct Message {
 
     UINT commandId() const { return LOWORD(wParam); }   // WM_COMMAND: control or menu id
     UINT notifyCode() const { return HIWORD(wParam); }  // WM_COMMAND: BN_CLICKED, CBN_SELCHANGE...
+
+    // WM_COMMAND: a command, as against a control reporting its state. A click
+    // sends BN_CLICKED (0), as the system's dialog processing does for Enter,
+    // Escape and the close box, and a menu does (0); an accelerator sends 1
+    // with no control. A control's 1 (CBN_SELCHANGE, LBN_SELCHANGE) and its
+    // other codes (a BS_NOTIFY button's BN_SETFOCUS) are notifications.
+    bool isCommand() const { return notifyCode() == BN_CLICKED || (notifyCode() == 1 && lParam == 0); }
 };
 
 // std::nullopt = "not handled": the search goes on in the base tables, then
@@ -40,12 +47,12 @@ constexpr MessageHandler handler(HandlerOf<Owner> h)
     return static_cast<MessageHandler>(h);
 }
 
-// Matches every WM_COMMAND notification code (menus and the keyboard send 0 or 1).
-inline constexpr UINT kAnyNotifyCode = 0xFFFFFFFFu;
+// In a WM_COMMAND row: every command (Message::isCommand), whatever its code.
+inline constexpr UINT kCommandNotifyCode = 0xFFFFFFFFu;
 
 struct MessageEntry {
     UINT message;
-    UINT notifyCode;     // WM_COMMAND only; kAnyNotifyCode matches all
+    UINT notifyCode;     // WM_COMMAND only; kCommandNotifyCode: any command
     const int* ids;      // WM_COMMAND only; nullptr (idCount 0) = any id
     std::size_t idCount;
     MessageHandler handler;

@@ -382,6 +382,13 @@ Message command(int id, UINT code)
     return {WM_COMMAND, MAKEWPARAM(id, code), 0};
 }
 
+// As a control sends it: with its window (any will do; nothing reads it).
+Message fromControl(Message m)
+{
+    m.lParam = reinterpret_cast<LPARAM>(GetDesktopWindow());
+    return m;
+}
+
 // Re-posted a few times, so that what the system posts in answer to the
 // earlier script messages comes first.
 Message endWith(INT_PTR result)
@@ -539,15 +546,70 @@ TEST(DialogTable, OkAndCancelCommandsEndTheDialog)
     const Case cases[] = {
         {"Enter", command(IDOK, 0), IDOK},
         {"OK button", command(IDOK, BN_CLICKED), IDOK},
-        {"Escape", command(IDCANCEL, 0), IDCANCEL},
+        {"Escape or a menu", command(IDCANCEL, 0), IDCANCEL},
+        {"accelerator", command(IDCANCEL, 1), IDCANCEL},
         {"close box", {WM_CLOSE, 0, 0}, IDCANCEL},
         {"system menu Close", {WM_SYSCOMMAND, SC_CLOSE, 0}, IDCANCEL},
+        {"a control's notification 1", fromControl(command(IDCANCEL, CBN_SELCHANGE)), 55},
+        {"a control's focus", fromControl(command(IDOK, BN_SETFOCUS)), 55},
     };
     for (const auto& c : cases) {
         ScriptedDialog dialog;
         dialog.script = {c.message, endWith(55)};
         EXPECT_EQ(dialog.DoModal(), c.expected) << c.what;
     }
+}
+
+// The test template's OK button has BS_NOTIFY: it reports taking and losing
+// the focus with its id, and neither is the OK command; a click still is.
+class FocusingDialog : public ScriptedDialog {
+public:
+    bool click = false;
+
+    BOOL OnInitDialog() override
+    {
+        ScriptedDialog::OnInitDialog();
+        const HWND ok = GetDlgItem(IDOK);
+        for (HWND control : {ok, GetDlgItem(IDC_TEST_BUTTON_A)})
+            PostMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        if (click)
+            PostMessageW(ok, BM_CLICK, 0, 0);
+        return TRUE;
+    }
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onOkFocus(const Message& m)
+    {
+        log.push_back(m.notifyCode() == BN_SETFOCUS ? "focus" : "focus lost");
+        return std::nullopt;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+constexpr std::array<int, 1> kOkIds = {IDOK};
+
+const MessageEntry FocusingDialog::kEntries[] = {
+    onCommand<FocusingDialog>(BN_SETFOCUS, kOkIds, &FocusingDialog::onOkFocus),
+    onCommand<FocusingDialog>(BN_KILLFOCUS, kOkIds, &FocusingDialog::onOkFocus),
+};
+const MessageMap FocusingDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, FocusingDialog::kEntries);
+
+TEST(DialogTable, OkButtonsFocusNotificationsAreNoOkCommand)
+{
+    FocusingDialog focused;
+    focused.script = {endWith(55)};
+    EXPECT_EQ(focused.DoModal(), 55);
+    EXPECT_EQ(focused.log, (std::vector<std::string>{"focus", "focus lost"}));
+
+    FocusingDialog clicked;
+    clicked.click = true;
+    clicked.script = {endWith(55)};
+    EXPECT_EQ(clicked.DoModal(), IDOK);
+    EXPECT_EQ(clicked.log, (std::vector<std::string>{"focus", "focus lost", "focus", "focus lost"}))
+        << "the click focuses it, and the window's end takes the focus away";
 }
 
 TEST(DialogTable, OverriddenOnCancelRunsForTheCancelCommand)
