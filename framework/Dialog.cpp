@@ -54,9 +54,11 @@ INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
-        if (!dialog || !dialog->attachAsDialogProcedure(hwnd))
-            return TRUE;
-        return dialog->OnInitDialog();
+        if (dialog && dialog->attachAsDialogProcedure(hwnd))
+            return dialog->OnInitDialog();
+        // No object's table would ever end it.
+        ::EndDialog(hwnd, -1);
+        return TRUE;
     }
     return dialogProcedureMessage(hwnd, {message, wParam, lParam});
 }

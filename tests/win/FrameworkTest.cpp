@@ -635,6 +635,47 @@ TEST(DoModal, MissingTemplateGivesMinusOneAndTheObjectStaysUsable)
     EXPECT_EQ(twice.DoModal(), 1) << "a dialog object can run again";
 }
 
+// A window that another object took before the dialog's own procedure could:
+// the dialog object cannot attach, so no table of its own would end it.
+ProbeWnd* g_takerOfNextWindow = nullptr;
+HHOOK g_takeHook = nullptr;
+
+LRESULT CALLBACK takeNextWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && g_takerOfNextWindow) {
+        g_takerOfNextWindow->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        g_takerOfNextWindow = nullptr;
+    }
+    return CallNextHookEx(g_takeHook, code, wParam, lParam);
+}
+
+ProbeWnd* g_stuckWindow = nullptr;
+
+void CALLBACK endStuckTakenDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_stuckWindow && g_stuckWindow->GetSafeHwnd())
+        ::EndDialog(g_stuckWindow->GetSafeHwnd(), kWatchdogResult);
+}
+
+TEST(DoModal, DialogItsObjectCannotAttachEndsWithMinusOne)
+{
+    ProbeWnd taker;
+    g_takerOfNextWindow = g_stuckWindow = &taker;
+    g_takeHook = SetWindowsHookExW(WH_CBT, takeNextWindow, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_takeHook, nullptr);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, kEventTimeoutMs, endStuckTakenDialog);
+    ScriptedDialog dialog;
+    const INT_PTR result = dialog.DoModal();
+    KillTimer(nullptr, watchdog);
+    UnhookWindowsHookEx(g_takeHook);
+    g_stuckWindow = nullptr;
+
+    EXPECT_EQ(g_takerOfNextWindow, nullptr) << "the dialog window was taken";
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(taker.GetSafeHwnd(), nullptr) << "the window is gone";
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+}
+
 // Handlers answer with their own value, also for messages a dialog procedure
 // would have to return directly; unhandled ones keep the system's answer.
 class AnsweringDialog : public ScriptedDialog {
