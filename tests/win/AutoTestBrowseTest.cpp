@@ -100,6 +100,7 @@ public:
               const HWND edit = name ? fileNameField(dialog) : nullptr;
               if (name && edit == nullptr)
                   return false;
+              classic_ = isClassicFileDialog(dialog);
               if (edit != nullptr)
                   SetWindowTextW(edit, name->c_str());
               PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(name ? IDOK : IDCANCEL, BN_CLICKED), 0);
@@ -109,12 +110,14 @@ public:
     {
     }
     bool dialogSeen() const { return seen_; }
+    bool classicSeen() const { return classic_; }
 
 private:
     static constexpr DWORD kGiveUpTicks = kEventTimeoutMs / 50;  // the driver's interval
     DWORD ticks_ = 0;
     bool seen_ = false;
     bool answered_ = false;
+    bool classic_ = false;
     ModalDriver driver_;
 };
 
@@ -147,6 +150,7 @@ protected:
         int refreshes = 0;
         BrowseForAutoTestFile(*field_, *ownerWnd_, [&] { ++refreshes; });
         EXPECT_TRUE(answer.dialogSeen());
+        EXPECT_NE(answer.classicSeen(), GetParam()) << "the dialog as it looks";
         EXPECT_LE(refreshes, 1);
         return refreshes == 1;
     }
