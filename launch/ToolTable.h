@@ -1,5 +1,6 @@
 // The in-house tools of the Tools dialog: one row per button. The dialog's
-// message table, its template (res/Tools.rc) and the tests all follow this.
+// message table, its template (written by res/ToolsTemplateWriter.cpp) and
+// the tests all follow this.
 #pragma once
 
 #include "res/resource.h"

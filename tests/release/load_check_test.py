@@ -1,29 +1,17 @@
-#!/usr/bin/env python3
-"""Feeds scripts/check-imports copies of a built shipped program, each patched to break one thing
-Windows XP refuses, and expects each to fail for that reason; the unpatched copy and a copy at the
-highest version XP accepts must pass.   tests/release/load_check_test.py [IMAGE]
+#!/usr/bin/python3
+"""Feeds scripts/check-imports copies of a built shipped program, each patched through pefile to break
+one thing Windows XP refuses, and expects each to fail for that reason; the unpatched copy and a copy
+at the highest version XP accepts must pass.   tests/release/load_check_test.py [IMAGE]
 (default build/windows-x86/bin/noxLauncher.exe; scripts/check runs it after building it)."""
-import importlib.machinery
-import importlib.util
 import os
-import struct
 import subprocess
 import sys
 import tempfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 CHECK = os.path.join(ROOT, "scripts", "check-imports")
-
-
-def load_checker():
-    """scripts/check-header as a module: its image reader finds the fields to patch."""
-    loader = importlib.machinery.SourceFileLoader("check_header", os.path.join(ROOT, "scripts", "check-header"))
-    module = importlib.util.module_from_spec(importlib.util.spec_from_loader(loader.name, loader))
-    loader.exec_module(module)
-    return module
-
-
-header = load_checker()
+sys.path.insert(0, os.path.join(ROOT, "scripts"))
+import pe  # noqa: E402  (the checks' own image reader, from scripts/)
 
 V3 = b'xmlns="urn:schemas-microsoft-com:asm.v3"'
 V1 = b'xmlns="urn:schemas-microsoft-com:asm.v1"'
@@ -31,64 +19,72 @@ SMALL_MANIFEST = ('<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
                   '<assembly xmlns="urn:schemas-microsoft-com:asm.v1" manifestVersion="1.0">%s</assembly>\n')
 
 
-def with_version(offset_of, version):
-    def patch(data, image):
-        struct.pack_into("<HH", data, offset_of(image), *version)
+def the_manifest(image):
+    (entry,) = pe.manifests(image)
+    return entry
+
+
+def with_version(field, version):
+    """Sets the optional header's MajorFIELDVersion and MinorFIELDVersion."""
+    def patch(image):
+        setattr(image.OPTIONAL_HEADER, "Major%sVersion" % field, version[0])
+        setattr(image.OPTIONAL_HEADER, "Minor%sVersion" % field, version[1])
     return patch
 
 
 def replacing(old, new, occurrence=1):
     """Replaces the occurrence-th `old` in the manifest by `new` of the same length."""
-    def patch(data, image):
-        (_, offset, size), = image.manifests()
+    def patch(image):
+        entry = the_manifest(image)
+        text = pe.resource_bytes(image, entry)
         at = -1
         for _ in range(occurrence):
-            at = data.find(old, at + 1, offset + size)
-        assert len(old) == len(new) and offset <= at, "the built manifest has changed: %r" % old
-        data[at:at + len(old)] = new
+            at = text.find(old, at + 1)
+        assert len(old) == len(new) and at >= 0, "the built manifest has changed: %r" % old
+        image.set_bytes_at_rva(entry.struct.OffsetToData + at, new)
     return patch
 
 
 def with_manifest(body):
     """Writes a smaller manifest over the built one."""
-    def patch(data, image):
-        (entry, offset, size), = image.manifests()
+    def patch(image):
+        entry = the_manifest(image)
         text = (SMALL_MANIFEST % body).encode()
-        assert len(text) <= size
-        data[offset:offset + len(text)] = text
-        struct.pack_into("<I", data, entry + 4, len(text))
+        assert len(text) <= entry.struct.Size
+        image.set_bytes_at_rva(entry.struct.OffsetToData, text)
+        entry.struct.Size = len(text)
     return patch
 
 
-def without_manifest(data, image):
-    rva = struct.unpack_from("<I", data, image.directories + 16)[0]
-    root = image.file_offset(rva, 16)
-    named, ids = struct.unpack_from("<HH", data, root + 12)
-    for i in range(named, named + ids):
-        if struct.unpack_from("<I", data, root + 16 + 8 * i)[0] == header.RT_MANIFEST:
-            struct.pack_into("<I", data, root + 16 + 8 * i, 0xFFFF)
-            return
-    raise AssertionError("no manifest to remove")
+def without_manifest(image):
+    """Gives the manifest's resource type an id no loader looks for."""
+    (manifest_type,) = [entry for entry in image.DIRECTORY_ENTRY_RESOURCE.entries if entry.id == pe.RT_MANIFEST]
+    manifest_type.struct.Name = 0xFFFF
 
 
 def renaming_import(old, new):
-    def patch(data, image):
-        at = data.find(old + b"\0")  # in the hint/name table, after its two-byte hint
-        assert at > 0 and len(old) == len(new), "the program no longer imports %r" % old
-        data[at:at + len(new)] = new
+    def patch(image):
+        (function,) = [function for dll in image.DIRECTORY_ENTRY_IMPORT for function in dll.imports
+                       if function.name == old]
+        assert len(old) == len(new)
+        function.name = new  # pefile writes the name in place
     return patch
 
 
-OS_VERSION = header.Image.os_version_offset
-SUBSYSTEM_VERSION = header.Image.subsystem_version_offset
+def truncated(size):
+    def patch(image):
+        return image.write()[:size]
+    return patch
+
+
 # (name, patch, what the failure must say; None: must pass)
 CASES = [
-    ("unpatched", lambda data, image: None, None),
-    ("subsystem version 5.1", with_version(SUBSYSTEM_VERSION, (5, 1)), None),
-    ("os version 5.1", with_version(OS_VERSION, (5, 1)), None),
-    ("os version 6.0", with_version(OS_VERSION, (6, 0)), "operating-system version 6.0"),
-    ("subsystem version 6.0", with_version(SUBSYSTEM_VERSION, (6, 0)), "subsystem version 6.0"),
-    ("subsystem version 5.2", with_version(SUBSYSTEM_VERSION, (5, 2)), "subsystem version 5.2"),
+    ("unpatched", lambda image: None, None),
+    ("subsystem version 5.1", with_version("Subsystem", (5, 1)), None),
+    ("os version 5.1", with_version("OperatingSystem", (5, 1)), None),
+    ("os version 6.0", with_version("OperatingSystem", (6, 0)), "operating-system version 6.0"),
+    ("subsystem version 6.0", with_version("Subsystem", (6, 0)), "subsystem version 6.0"),
+    ("subsystem version 5.2", with_version("Subsystem", (5, 2)), "subsystem version 5.2"),
     ("manifest not well-formed", replacing(b"</assembly>", b"</assemblx>"), "not well-formed XML"),
     ("manifest root not asm.v1", replacing(V1, V3), "root is not an asm.v1 assembly"),
     ("trustInfo in asm.v1", replacing(V3, V1, 1), "trustInfo in the asm.v1 namespace"),
@@ -103,7 +99,7 @@ CASES = [
         '<compatibility xmlns="urn:schemas-microsoft-com:compatibility.v1"><application>'
         '<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/></application></compatibility>'), None),
     ("no manifest", without_manifest, "no application manifest"),
-    ("truncated after the headers", lambda data, image: data.__delitem__(slice(0x400, None)), "cannot read the image"),
+    ("truncated after the headers", truncated(0x400), "cannot read the image"),
     ("import missing from the list", renaming_import(b"SetTimer", b"SetTimex"), "USER32.DLL SetTimex: not in the list"),
 ]
 
@@ -115,8 +111,8 @@ def main(argv):
     failures = 0
     with tempfile.TemporaryDirectory() as folder:
         for index, (name, patch, expected) in enumerate(CASES):
-            data = bytearray(built)
-            patch(data, header.Image(built))
+            image = pe.load(built)
+            data = patch(image) or image.write()
             fixture = os.path.join(folder, "case%02d.exe" % index)
             with open(fixture, "wb") as file:
                 file.write(data)
