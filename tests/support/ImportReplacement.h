@@ -55,12 +55,12 @@ public:
     ExportStandIns(const ExportStandIns&) = delete;
     ExportStandIns& operator=(const ExportStandIns&) = delete;
 
+    // `standIn` null: the export is missing.
     template <class Function>
     void answer(const char* name, Function* standIn)
     {
         answers_[name] = reinterpret_cast<void*>(standIn);
     }
-    void missing(const char* name) { answers_[name] = nullptr; }
     bool active() const { return lookUp_.active(); }
 
     // The real export of a loaded system DLL, for a stand-in that passes calls on.

@@ -260,10 +260,7 @@ TEST_F(LauncherDialogTest, X64RowsStayDisabledWithoutAWorkingWow64Probe)
     install(kProductSlots[2]);
     for (const bool exported : {false, true}) {
         SCOPED_TRACE(exported ? "IsWow64Process fails" : "no IsWow64Process (before XP SP2)");
-        if (exported)
-            exports_.answer("IsWow64Process", &failWow64);
-        else
-            exports_.missing("IsWow64Process");
+        exports_.answer("IsWow64Process", exported ? &failWow64 : nullptr);
         platform_.wow64Questions = 0;
         withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
             EXPECT_EQ(enabledRows(dialog), std::vector<int>{1});
@@ -297,10 +294,7 @@ TEST_F(LauncherDialogTest, StartUpShowsTheLauncherWithOrWithoutTheRestartManager
 {
     for (const bool exported : {false, true}) {
         SCOPED_TRACE(exported ? "with RegisterApplicationRestart" : "without (XP)");
-        if (exported)
-            exports_.answer("RegisterApplicationRestart", &recordRestartRegistration);
-        else
-            exports_.missing("RegisterApplicationRestart");
+        exports_.answer("RegisterApplicationRestart", exported ? &recordRestartRegistration : nullptr);
         restartRegistrations.clear();
         CnoxLauncherApp app;
         bool shown = false;
