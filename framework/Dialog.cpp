@@ -11,10 +11,11 @@ constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
 
 }  // namespace
 
-// Any notification code: Enter and Escape arrive with 0, buttons with BN_CLICKED.
+// Commands only (Message::isCommand): a click, Enter, Escape, the close box, a
+// menu or an accelerator; an OK button's other notifications end nothing.
 const MessageEntry CDialog::kEntries[] = {
-    onCommand(kAnyNotifyCode, kOkIds, &CDialog::onOkCommand),
-    onCommand(kAnyNotifyCode, kCancelIds, &CDialog::onCancelCommand),
+    onCommand<CDialog>(kCommandNotifyCode, kOkIds, &CDialog::onOkCommand),
+    onCommand<CDialog>(kCommandNotifyCode, kCancelIds, &CDialog::onCancelCommand),
 };
 
 const MessageMap CDialog::kMessageMap = {&CWnd::kMessageMap, CDialog::kEntries, std::size(CDialog::kEntries)};
@@ -53,9 +54,11 @@ INT_PTR CALLBACK CDialog::dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
-        if (!dialog || !dialog->attachAsDialogProcedure(hwnd))
-            return TRUE;
-        return dialog->OnInitDialog();
+        if (dialog && dialog->attachAsDialogProcedure(hwnd))
+            return dialog->OnInitDialog();
+        // No object's table would ever end it.
+        ::EndDialog(hwnd, -1);
+        return TRUE;
     }
     return dialogProcedureMessage(hwnd, {message, wParam, lParam});
 }

@@ -7,7 +7,8 @@ class CDialog : public CWnd {
 public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
-    // The EndDialog code, or -1 when the dialog cannot be created.
+    // The EndDialog code, or -1 when the dialog cannot be created or this
+    // object cannot be attached to it (another object took its window).
     INT_PTR DoModal();
 
     // TRUE lets the system give the focus to the first tab stop.

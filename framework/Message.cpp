@@ -6,7 +6,7 @@ bool entryMatches(const MessageEntry& entry, const Message& msg)
         return false;
     if (msg.message != WM_COMMAND)
         return true;
-    if (entry.notifyCode != kAnyNotifyCode && entry.notifyCode != msg.notifyCode())
+    if (entry.notifyCode == kCommandNotifyCode ? !msg.isCommand() : entry.notifyCode != msg.notifyCode())
         return false;
     if (entry.ids == nullptr)
         return true;

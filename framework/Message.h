@@ -14,6 +14,13 @@ struct Message {
 
     UINT commandId() const { return LOWORD(wParam); }   // WM_COMMAND: control or menu id
     UINT notifyCode() const { return HIWORD(wParam); }  // WM_COMMAND: BN_CLICKED, CBN_SELCHANGE...
+
+    // WM_COMMAND: a command, as against a control reporting its state. A click
+    // sends BN_CLICKED (0), as the system's dialog processing does for Enter,
+    // Escape and the close box, and a menu does (0); an accelerator sends 1
+    // with no control. A control's 1 (CBN_SELCHANGE, LBN_SELCHANGE) and its
+    // other codes (a BS_NOTIFY button's BN_SETFOCUS) are notifications.
+    bool isCommand() const { return notifyCode() == BN_CLICKED || (notifyCode() == 1 && lParam == 0); }
 };
 
 // std::nullopt = "not handled": the search goes on in the base tables, then
@@ -23,18 +30,29 @@ using HandlerResult = std::optional<LRESULT>;
 class CWnd;
 using MessageHandler = HandlerResult (CWnd::*)(const Message&);
 
-template <class T>
-constexpr MessageHandler handler(HandlerResult (T::*h)(const Message&))
+// A row's handler: a member of the table's class, or of a base that class
+// inherits it from. The helpers below take that class first and never deduce
+// it from the handler, so that a handler of another class derived from CWnd,
+// which would be called on an object not of its class, does not compile.
+template <class Owner>
+struct TableHandler {
+    using type = HandlerResult (Owner::*)(const Message&);
+};
+template <class Owner>
+using HandlerOf = typename TableHandler<Owner>::type;
+
+template <class Owner>
+constexpr MessageHandler handler(HandlerOf<Owner> h)
 {
     return static_cast<MessageHandler>(h);
 }
 
-// Matches every WM_COMMAND notification code (menus and the keyboard send 0 or 1).
-inline constexpr UINT kAnyNotifyCode = 0xFFFFFFFFu;
+// In a WM_COMMAND row: every command (Message::isCommand), whatever its code.
+inline constexpr UINT kCommandNotifyCode = 0xFFFFFFFFu;
 
 struct MessageEntry {
     UINT message;
-    UINT notifyCode;     // WM_COMMAND only; kAnyNotifyCode matches all
+    UINT notifyCode;     // WM_COMMAND only; kCommandNotifyCode: any command
     const int* ids;      // WM_COMMAND only; nullptr (idCount 0) = any id
     std::size_t idCount;
     MessageHandler handler;
@@ -52,32 +70,30 @@ constexpr MessageMap makeMessageMap(const MessageMap* base, const MessageEntry (
     return {base, entries, N};
 }
 
-template <class T>
-constexpr MessageEntry onMessage(UINT message, HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onMessage(UINT message, HandlerOf<Owner> h)
 {
-    return {message, 0, nullptr, 0, handler(h)};
+    return {message, 0, nullptr, 0, handler<Owner>(h)};
 }
 
 // `ids` must have static storage: the entry keeps a pointer to it.
-template <class T, std::size_t N>
-constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids,
-                                 HandlerResult (T::*h)(const Message&))
+template <class Owner, std::size_t N>
+constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, ids.data(), N, handler(h)};
+    return {WM_COMMAND, notifyCode, ids.data(), N, handler<Owner>(h)};
 }
 
-template <class T>
-constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount,
-                                 HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, ids, idCount, handler(h)};
+    return {WM_COMMAND, notifyCode, ids, idCount, handler<Owner>(h)};
 }
 
 // Every WM_COMMAND with the given notification code, whatever its id.
-template <class T>
-constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerResult (T::*h)(const Message&))
+template <class Owner>
+constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerOf<Owner> h)
 {
-    return {WM_COMMAND, notifyCode, nullptr, 0, handler(h)};
+    return {WM_COMMAND, notifyCode, nullptr, 0, handler<Owner>(h)};
 }
 
 bool entryMatches(const MessageEntry& entry, const Message& msg);

@@ -4,18 +4,21 @@
 #include <unordered_map>
 #include <vector>
 
-namespace {
-
-// Which object each window of this thread is attached to. Messages come to a
-// window on the thread that created it, so the table is per thread and needs
-// no lock; a lookup is a hash probe, where a window property would be a
-// request to the window server on every message.
-struct Link {
+// Which object each window of this thread is attached to, and how. Messages
+// come to a window on the thread that created it, so the table is per thread
+// and needs no lock; a lookup is a hash probe, where a window property would be
+// a request to the window server on every message.
+struct WindowLink {
     CWnd* object;      // nullptr: the object went while another procedure still calls ours
-    WNDPROC original;  // a subclassed window's own procedure; nullptr for a dialog procedure
+    WNDPROC original;  // the procedure a subclass sits on; nullptr: the object is the dialog's procedure
+
+    bool subclassed() const { return original != nullptr; }
 };
 
-using LinkTable = std::unordered_map<HWND, Link>;
+namespace {
+
+// Entries stay where they are until erased: objects keep pointers to theirs.
+using LinkTable = std::unordered_map<HWND, WindowLink>;
 
 // Made at a thread's first attachment and freed when its last window lets go:
 // a thread_local object with a destructor would need the runtime's thread-exit
@@ -29,7 +32,7 @@ LinkTable& threadLinks()
     return *t_links;
 }
 
-Link* linkOf(HWND hwnd)
+WindowLink* linkOf(HWND hwnd)
 {
     if (!t_links)
         return nullptr;
@@ -89,7 +92,7 @@ const MessageMap CWnd::kMessageMap = {nullptr, nullptr, 0};
 
 CWnd* attachedObject(HWND hwnd)
 {
-    const Link* link = hwnd ? linkOf(hwnd) : nullptr;
+    const WindowLink* link = hwnd ? linkOf(hwnd) : nullptr;
     return link ? link->object : nullptr;
 }
 
@@ -152,45 +155,43 @@ HWND CWnd::GetParent() const
     return m_hWnd ? ::GetParent(m_hWnd) : nullptr;
 }
 
-bool CWnd::attach(HWND hwnd, Attachment how)
+bool CWnd::canAttach(HWND hwnd) const
 {
-    if (!hwnd || m_attachment != Attachment::None || !IsWindow(hwnd) || !ownedByThisThread(hwnd))
-        return false;
     // An entry without an object is an earlier subclass still chained in.
-    if (linkOf(hwnd))
-        return false;
-    threadLinks()[hwnd] = Link{this, nullptr};
+    return hwnd && !m_link && IsWindow(hwnd) && ownedByThisThread(hwnd) && !linkOf(hwnd);
+}
+
+void CWnd::attach(HWND hwnd, WNDPROC original)
+{
+    m_link = &threadLinks().emplace(hwnd, WindowLink{this, original}).first->second;
     m_hWnd = hwnd;
-    m_attachment = how;
-    return true;
 }
 
 bool CWnd::SubclassWindow(HWND hwnd)
 {
-    // Checked and registered first: a refused window keeps its procedure.
-    if (!attach(hwnd, Attachment::Subclass))
+    // Checked first: a refused window keeps its procedure.
+    if (!canAttach(hwnd))
         return false;
     const LONG_PTR previous =
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::subclassProc));
-    if (previous == 0) {
-        forgetLink(hwnd);
-        m_hWnd = nullptr;
-        m_attachment = Attachment::None;
+    if (previous == 0)
         return false;
-    }
-    linkOf(hwnd)->original = reinterpret_cast<WNDPROC>(previous);
+    attach(hwnd, reinterpret_cast<WNDPROC>(previous));
     return true;
 }
 
 bool CWnd::attachAsDialogProcedure(HWND hwnd)
 {
-    return attach(hwnd, Attachment::DialogProcedure);
+    if (!canAttach(hwnd))
+        return false;
+    attach(hwnd, nullptr);
+    return true;
 }
 
 HWND CWnd::UnsubclassWindow()
 {
     const HWND hwnd = m_hWnd;
-    if (m_attachment == Attachment::None)
+    if (!m_link)
         return hwnd;
     if (ownedByThisThread(hwnd)) {
         detach(false);
@@ -200,7 +201,7 @@ HWND CWnd::UnsubclassWindow()
         // window is gone, nothing reaches it any more either.
         SendMessageW(hwnd, endRequestMessage(), 0, reinterpret_cast<LPARAM>(this));
         m_hWnd = nullptr;
-        m_attachment = Attachment::None;
+        m_link = nullptr;
     }
     return hwnd;
 }
@@ -214,25 +215,33 @@ bool CWnd::endRequested(const Message& msg)
     return true;
 }
 
+CWnd::Release CWnd::releaseFor(bool windowGoing) const
+{
+    // Only a subclassed window that lives on still calls our procedure.
+    if (!m_link->subclassed() || windowGoing || !IsWindow(m_hWnd))
+        return Release::Forget;
+    // A procedure installed on top of ours holds a pointer to ours, which
+    // passes the window's messages on to the original until WM_NCDESTROY
+    // (see subclassProc).
+    return installedProcedure(m_hWnd) == &CWnd::subclassProc ? Release::RestoreProcedure : Release::Orphan;
+}
+
 void CWnd::detach(bool windowGoing)
 {
-    Link* link = linkOf(m_hWnd);
-    if (link && link->object == this) {
-        // A subclassed window that lives on calls our procedure until it has its own back.
-        const bool stillSubclassed = m_attachment == Attachment::Subclass && !windowGoing && IsWindow(m_hWnd);
-        if (stillSubclassed && installedProcedure(m_hWnd) != &CWnd::subclassProc) {
-            // The one entry kept: a procedure installed on top of ours holds a
-            // pointer to ours, which passes the window's messages on to the
-            // original until WM_NCDESTROY (see subclassProc).
-            link->object = nullptr;
-        } else {
-            if (stillSubclassed)
-                SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->original));
-            forgetLink(m_hWnd);
-        }
+    switch (releaseFor(windowGoing)) {
+    case Release::Forget:
+        forgetLink(m_hWnd);
+        break;
+    case Release::RestoreProcedure:
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_link->original));
+        forgetLink(m_hWnd);
+        break;
+    case Release::Orphan:
+        m_link->object = nullptr;
+        break;
     }
     m_hWnd = nullptr;
-    m_attachment = Attachment::None;
+    m_link = nullptr;
 }
 
 template <class Handle>
@@ -242,24 +251,19 @@ auto CWnd::dispatch(const Message& msg, Handle handle)
     m_current = &msg;
     const auto result = handle();
     m_current = outer;
-    if (msg.message == WM_NCDESTROY && m_attachment != Attachment::None)
+    if (msg.message == WM_NCDESTROY && m_link)
         detach(true);
     return result;
 }
 
 LRESULT CWnd::Default()
 {
-    if (!m_current || !m_hWnd)
+    if (!m_current || !m_link)
         return 0;
     const Message& msg = *m_current;
-    if (m_attachment == Attachment::Subclass) {
-        const Link* link = linkOf(m_hWnd);
-        return link && link->original ? CallWindowProcW(link->original, m_hWnd, msg.message, msg.wParam, msg.lParam)
-                                      : DefWindowProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
-    }
-    // The system's dialog processing calls the dialog procedure first, with
-    // this same message: the flag makes ours let it through that once (see
-    // dialogProcedureMessage). A handler reached from in there may call
+    if (m_link->subclassed())
+        return CallWindowProcW(m_link->original, m_hWnd, msg.message, msg.wParam, msg.lParam);
+    // A handler reached from in the system's dialog processing may call
     // Default() in turn; each call sets the flag for its own message.
     m_dialogDefaultPending = true;
     const LRESULT result = DefDlgProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
@@ -284,7 +288,7 @@ HandlerResult CWnd::OnWndMsg(const Message& msg)
 LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     const Message msg{message, wParam, lParam};
-    const Link* link = linkOf(hwnd);
+    const WindowLink* link = linkOf(hwnd);
     if (link && link->object) {
         CWnd* object = link->object;
         if (object->endRequested(msg))
@@ -296,7 +300,7 @@ LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
     // Orphaned: the object went away while another procedure was chained
     // after ours. Keep the window's own behaviour.
-    if (link && link->original) {
+    if (link && link->subclassed()) {
         const WNDPROC original = link->original;
         if (message == WM_NCDESTROY)
             forgetLink(hwnd);
@@ -307,10 +311,10 @@ LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 INT_PTR CWnd::dialogProcedureMessage(HWND hwnd, const Message& msg)
 {
-    const Link* link = linkOf(hwnd);
-    CWnd* object = link ? link->object : nullptr;
-    if (!object || object->m_attachment != Attachment::DialogProcedure)
-        return FALSE;  // before WM_INITDIALOG, or after the object let go
+    const WindowLink* link = linkOf(hwnd);
+    CWnd* object = link && !link->subclassed() ? link->object : nullptr;
+    if (!object)
+        return FALSE;  // before WM_INITDIALOG, after the object let go, or taken by a subclass
     if (object->m_dialogDefaultPending) {
         object->m_dialogDefaultPending = false;
         return FALSE;  // its own Default(): the system processes the message

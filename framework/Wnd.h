@@ -16,6 +16,8 @@
 
 #include <string>
 
+struct WindowLink;  // a window's entry in its thread's table (Wnd.cpp)
+
 class CWnd {
 public:
     CWnd() = default;
@@ -70,14 +72,23 @@ protected:
     static const MessageMap kMessageMap;
 
 private:
-    enum class Attachment { None, Subclass, DialogProcedure };
+    // What ending an attachment does with the window's entry: drops it (the
+    // window is going, or nothing of ours is left in its procedure chain),
+    // drops it after giving a subclassed window its procedure back, or keeps
+    // it without the object while a later subclass still calls ours.
+    enum class Release { Forget, RestoreProcedure, Orphan };
 
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    bool attach(HWND hwnd, Attachment how);
+    // False when this object is attached, or the window is taken, gone or of
+    // another thread.
+    bool canAttach(HWND hwnd) const;
+    // original: the procedure a subclass sits on; nullptr for a dialog procedure.
+    void attach(HWND hwnd, WNDPROC original);
     // Another thread's request to end this object's attachment: carried out
     // here, on the window's thread. False for every other message.
     bool endRequested(const Message& msg);
     // windowGoing: WM_NCDESTROY, after which the window sees no message.
+    Release releaseFor(bool windowGoing) const;
     void detach(bool windowGoing);
 
     // Runs one message through `handle` with Default() bound to it, and lets
@@ -86,8 +97,14 @@ private:
     auto dispatch(const Message& msg, Handle handle);
 
     const Message* m_current = nullptr;
-    Attachment m_attachment = Attachment::None;
-    bool m_dialogDefaultPending = false;  // Default() is in the system's dialog processing
+    // This object's entry in its window's thread's table while attached, which
+    // says how (WindowLink::subclassed); nullptr when not, m_hWnd then being
+    // at most a window wrapped without its messages.
+    WindowLink* m_link = nullptr;
+    // Set by Default() around the system's dialog processing, which calls the
+    // dialog procedure first, with the same message: ours lets that one call
+    // through to the system (dialogProcedureMessage) rather than answer again.
+    bool m_dialogDefaultPending = false;
 };
 
 // The object attached to a window of this thread by this framework, or

@@ -28,7 +28,7 @@ ToolPlatform& windowsToolPlatform()
 }  // namespace
 
 const MessageEntry CKestrovaToolsDialog::kMessageEntries[] = {
-    onCommand(BN_CLICKED, kToolButtonIds, &CKestrovaToolsDialog::OnToolButton),
+    onCommand<CKestrovaToolsDialog>(BN_CLICKED, kToolButtonIds, &CKestrovaToolsDialog::OnToolButton),
 };
 
 const MessageMap CKestrovaToolsDialog::kMessageMap = {&CDialog::kMessageMap, kMessageEntries,

@@ -7,8 +7,8 @@
 bool CParsedEdit::wildcardAllowed = false;
 
 const MessageEntry CParsedEdit::kEntries[] = {
-    onMessage(WM_CHAR, &CParsedEdit::OnChar),
-    onMessage(WM_VSCROLL, &CParsedEdit::OnVScroll),
+    onMessage<CParsedEdit>(WM_CHAR, &CParsedEdit::OnChar),
+    onMessage<CParsedEdit>(WM_VSCROLL, &CParsedEdit::OnVScroll),
 };
 
 const MessageMap CParsedEdit::kMessageMap = {&CEdit::kMessageMap, CParsedEdit::kEntries,

@@ -43,15 +43,15 @@ const ProductSlot* slotWith(int controlId)
 }  // namespace
 
 const MessageEntry CnoxLauncherDlg::kMessageEntries[] = {
-    onMessage(WM_SYSCOMMAND, &CnoxLauncherDlg::OnSysCommand),
-    onMessage(WM_PAINT, &CnoxLauncherDlg::OnPaint),
-    onMessage(WM_QUERYDRAGICON, &CnoxLauncherDlg::OnQueryDragIcon),
-    onCommand(BN_CLICKED, kLaunchButtonIds, &CnoxLauncherDlg::OnLaunch),
-    onCommand(BN_CLICKED, kBrowseButtonIds, &CnoxLauncherDlg::OnBrowse),
-    onCommand(CBN_SELCHANGE, kModeComboIds, &CnoxLauncherDlg::OnModeChanged),
-    onCommand(BN_CLICKED, kAutoTestConfigureId, &CnoxLauncherDlg::OnAutoTestConfigure),
-    onCommand(BN_CLICKED, kToolsId, &CnoxLauncherDlg::OnTools),
-    onMessage(WM_TIMER, &CnoxLauncherDlg::OnTimer),
+    onMessage<CnoxLauncherDlg>(WM_SYSCOMMAND, &CnoxLauncherDlg::OnSysCommand),
+    onMessage<CnoxLauncherDlg>(WM_PAINT, &CnoxLauncherDlg::OnPaint),
+    onMessage<CnoxLauncherDlg>(WM_QUERYDRAGICON, &CnoxLauncherDlg::OnQueryDragIcon),
+    onCommand<CnoxLauncherDlg>(BN_CLICKED, kLaunchButtonIds, &CnoxLauncherDlg::OnLaunch),
+    onCommand<CnoxLauncherDlg>(BN_CLICKED, kBrowseButtonIds, &CnoxLauncherDlg::OnBrowse),
+    onCommand<CnoxLauncherDlg>(CBN_SELCHANGE, kModeComboIds, &CnoxLauncherDlg::OnModeChanged),
+    onCommand<CnoxLauncherDlg>(BN_CLICKED, kAutoTestConfigureId, &CnoxLauncherDlg::OnAutoTestConfigure),
+    onCommand<CnoxLauncherDlg>(BN_CLICKED, kToolsId, &CnoxLauncherDlg::OnTools),
+    onMessage<CnoxLauncherDlg>(WM_TIMER, &CnoxLauncherDlg::OnTimer),
 };
 const MessageMap CnoxLauncherDlg::kMessageMap = {&CDialogEx::kMessageMap, kMessageEntries,
                                                  std::size(kMessageEntries)};

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -77,13 +79,37 @@ private:
 };
 
 const MessageEntry ProbeWnd::kEntries[] = {
-    onMessage(WM_APP + 10, &ProbeWnd::onAnswer),
-    onMessage(WM_APP + 11, &ProbeWnd::onPeek),
-    onCommand(BN_CLICKED, kHandledIds, &ProbeWnd::onClicked),
-    onMessage(WM_APP + 13, &ProbeWnd::onAdjust),
-    onMessage(WM_APP + 14, &ProbeWnd::onNested),
+    onMessage<ProbeWnd>(WM_APP + 10, &ProbeWnd::onAnswer),
+    onMessage<ProbeWnd>(WM_APP + 11, &ProbeWnd::onPeek),
+    onCommand<ProbeWnd>(BN_CLICKED, kHandledIds, &ProbeWnd::onClicked),
+    onMessage<ProbeWnd>(WM_APP + 13, &ProbeWnd::onAdjust),
+    onMessage<ProbeWnd>(WM_APP + 14, &ProbeWnd::onNested),
 };
 const MessageMap ProbeWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, ProbeWnd::kEntries);
+
+// A row names its table's class and takes a handler of that class or of a
+// base: another class's handler would be called on an object not of its class.
+template <class Owner, class Handler, class = void>
+struct RowCompiles : std::false_type {};
+template <class Owner, class Handler>
+struct RowCompiles<Owner, Handler, std::void_t<decltype(onMessage<Owner>(WM_APP, std::declval<Handler>()))>>
+    : std::true_type {};
+template <class Handler, class = void>
+struct RowWithoutItsClassCompiles : std::false_type {};
+template <class Handler>
+struct RowWithoutItsClassCompiles<Handler, std::void_t<decltype(onMessage(WM_APP, std::declval<Handler>()))>>
+    : std::true_type {};
+
+struct TableClass : CWnd {
+    HandlerResult own(const Message&) { return 0; }
+};
+struct DerivedTableClass : TableClass {};
+struct OtherClass : CWnd {
+    HandlerResult other(const Message&) { return 0; }
+};
+static_assert(RowCompiles<DerivedTableClass, decltype(&TableClass::own)>::value, "a base's handler");
+static_assert(!RowCompiles<TableClass, decltype(&OtherClass::other)>::value, "another class's handler");
+static_assert(!RowWithoutItsClassCompiles<decltype(&OtherClass::other)>::value, "the table's class left out");
 
 TEST(Subclass, TableAnswersFirstAndDefaultReachesTheOriginalProcedure)
 {
@@ -216,8 +242,8 @@ private:
 };
 
 const MessageEntry RelayWnd::kEntries[] = {
-    onMessage(WM_APP + 20, &RelayWnd::onRelay),
-    onMessage(WM_APP + 21, &RelayWnd::onAnswer),
+    onMessage<RelayWnd>(WM_APP + 20, &RelayWnd::onRelay),
+    onMessage<RelayWnd>(WM_APP + 21, &RelayWnd::onAnswer),
 };
 const MessageMap RelayWnd::kMessageMap = makeMessageMap(&CWnd::kMessageMap, RelayWnd::kEntries);
 
@@ -356,6 +382,13 @@ Message command(int id, UINT code)
     return {WM_COMMAND, MAKEWPARAM(id, code), 0};
 }
 
+// As a control sends it: with its window (any will do; nothing reads it).
+Message fromControl(Message m)
+{
+    m.lParam = reinterpret_cast<LPARAM>(GetDesktopWindow());
+    return m;
+}
+
 // Re-posted a few times, so that what the system posts in answer to the
 // earlier script messages comes first.
 Message endWith(INT_PTR result)
@@ -422,9 +455,9 @@ protected:
 };
 
 const MessageEntry ScriptedDialog::kEntries[] = {
-    onCommand(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
-    onCommand(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
-    onMessage(kEndRequest, &ScriptedDialog::onEndRequest),
+    onCommand<ScriptedDialog>(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
+    onCommand<ScriptedDialog>(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
+    onMessage<ScriptedDialog>(kEndRequest, &ScriptedDialog::onEndRequest),
 };
 const MessageMap ScriptedDialog::kMessageMap = makeMessageMap(&CDialog::kMessageMap, ScriptedDialog::kEntries);
 
@@ -484,8 +517,8 @@ private:
 };
 
 const MessageEntry DerivedDialog::kEntries[] = {
-    onCommand(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
-    onCommand(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
+    onCommand<DerivedDialog>(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
+    onCommand<DerivedDialog>(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
 };
 const MessageMap DerivedDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, DerivedDialog::kEntries);
 
@@ -513,15 +546,70 @@ TEST(DialogTable, OkAndCancelCommandsEndTheDialog)
     const Case cases[] = {
         {"Enter", command(IDOK, 0), IDOK},
         {"OK button", command(IDOK, BN_CLICKED), IDOK},
-        {"Escape", command(IDCANCEL, 0), IDCANCEL},
+        {"Escape or a menu", command(IDCANCEL, 0), IDCANCEL},
+        {"accelerator", command(IDCANCEL, 1), IDCANCEL},
         {"close box", {WM_CLOSE, 0, 0}, IDCANCEL},
         {"system menu Close", {WM_SYSCOMMAND, SC_CLOSE, 0}, IDCANCEL},
+        {"a control's notification 1", fromControl(command(IDCANCEL, CBN_SELCHANGE)), 55},
+        {"a control's focus", fromControl(command(IDOK, BN_SETFOCUS)), 55},
     };
     for (const auto& c : cases) {
         ScriptedDialog dialog;
         dialog.script = {c.message, endWith(55)};
         EXPECT_EQ(dialog.DoModal(), c.expected) << c.what;
     }
+}
+
+// The test template's OK button has BS_NOTIFY: it reports taking and losing
+// the focus with its id, and neither is the OK command; a click still is.
+class FocusingDialog : public ScriptedDialog {
+public:
+    bool click = false;
+
+    BOOL OnInitDialog() override
+    {
+        ScriptedDialog::OnInitDialog();
+        const HWND ok = GetDlgItem(IDOK);
+        for (HWND control : {ok, GetDlgItem(IDC_TEST_BUTTON_A)})
+            PostMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        if (click)
+            PostMessageW(ok, BM_CLICK, 0, 0);
+        return TRUE;
+    }
+    const MessageMap* GetMessageMap() const override { return &kMessageMap; }
+
+private:
+    HandlerResult onOkFocus(const Message& m)
+    {
+        log.push_back(m.notifyCode() == BN_SETFOCUS ? "focus" : "focus lost");
+        return std::nullopt;
+    }
+
+    static const MessageEntry kEntries[];
+    static const MessageMap kMessageMap;
+};
+
+constexpr std::array<int, 1> kOkIds = {IDOK};
+
+const MessageEntry FocusingDialog::kEntries[] = {
+    onCommand<FocusingDialog>(BN_SETFOCUS, kOkIds, &FocusingDialog::onOkFocus),
+    onCommand<FocusingDialog>(BN_KILLFOCUS, kOkIds, &FocusingDialog::onOkFocus),
+};
+const MessageMap FocusingDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, FocusingDialog::kEntries);
+
+TEST(DialogTable, OkButtonsFocusNotificationsAreNoOkCommand)
+{
+    FocusingDialog focused;
+    focused.script = {endWith(55)};
+    EXPECT_EQ(focused.DoModal(), 55);
+    EXPECT_EQ(focused.log, (std::vector<std::string>{"focus", "focus lost"}));
+
+    FocusingDialog clicked;
+    clicked.click = true;
+    clicked.script = {endWith(55)};
+    EXPECT_EQ(clicked.DoModal(), IDOK);
+    EXPECT_EQ(clicked.log, (std::vector<std::string>{"focus", "focus lost", "focus", "focus lost"}))
+        << "the click focuses it, and the window's end takes the focus away";
 }
 
 TEST(DialogTable, OverriddenOnCancelRunsForTheCancelCommand)
@@ -545,6 +633,47 @@ TEST(DoModal, MissingTemplateGivesMinusOneAndTheObjectStaysUsable)
     twice.script = {endWith(1)};
     EXPECT_EQ(twice.DoModal(), 1);
     EXPECT_EQ(twice.DoModal(), 1) << "a dialog object can run again";
+}
+
+// A window that another object took before the dialog's own procedure could:
+// the dialog object cannot attach, so no table of its own would end it.
+ProbeWnd* g_takerOfNextWindow = nullptr;
+HHOOK g_takeHook = nullptr;
+
+LRESULT CALLBACK takeNextWindow(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && g_takerOfNextWindow) {
+        g_takerOfNextWindow->SubclassWindow(reinterpret_cast<HWND>(wParam));
+        g_takerOfNextWindow = nullptr;
+    }
+    return CallNextHookEx(g_takeHook, code, wParam, lParam);
+}
+
+ProbeWnd* g_stuckWindow = nullptr;
+
+void CALLBACK endStuckTakenDialog(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_stuckWindow && g_stuckWindow->GetSafeHwnd())
+        ::EndDialog(g_stuckWindow->GetSafeHwnd(), kWatchdogResult);
+}
+
+TEST(DoModal, DialogItsObjectCannotAttachEndsWithMinusOne)
+{
+    ProbeWnd taker;
+    g_takerOfNextWindow = g_stuckWindow = &taker;
+    g_takeHook = SetWindowsHookExW(WH_CBT, takeNextWindow, nullptr, GetCurrentThreadId());
+    ASSERT_NE(g_takeHook, nullptr);
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, kEventTimeoutMs, endStuckTakenDialog);
+    ScriptedDialog dialog;
+    const INT_PTR result = dialog.DoModal();
+    KillTimer(nullptr, watchdog);
+    UnhookWindowsHookEx(g_takeHook);
+    g_stuckWindow = nullptr;
+
+    EXPECT_EQ(g_takerOfNextWindow, nullptr) << "the dialog window was taken";
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(taker.GetSafeHwnd(), nullptr) << "the window is gone";
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
 }
 
 // Handlers answer with their own value, also for messages a dialog procedure
@@ -594,12 +723,12 @@ private:
 };
 
 const MessageEntry AnsweringDialog::kEntries[] = {
-    onMessage(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
-    onMessage(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
-    onMessage(kOuterRequest, &AnsweringDialog::onOuter),
-    onMessage(kInnerRequest, &AnsweringDialog::onInner),
-    onMessage(WM_PAINT, &AnsweringDialog::onPaint),
-    onMessage(kProbeRequest, &AnsweringDialog::onProbe),
+    onMessage<AnsweringDialog>(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
+    onMessage<AnsweringDialog>(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
+    onMessage<AnsweringDialog>(kOuterRequest, &AnsweringDialog::onOuter),
+    onMessage<AnsweringDialog>(kInnerRequest, &AnsweringDialog::onInner),
+    onMessage<AnsweringDialog>(WM_PAINT, &AnsweringDialog::onPaint),
+    onMessage<AnsweringDialog>(kProbeRequest, &AnsweringDialog::onProbe),
 };
 const MessageMap AnsweringDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, AnsweringDialog::kEntries);
@@ -647,7 +776,7 @@ private:
 };
 
 const MessageEntry ChildDestroyingDialog::kEntries[] = {
-    onMessage(kProbeRequest, &ChildDestroyingDialog::onProbe),
+    onMessage<ChildDestroyingDialog>(kProbeRequest, &ChildDestroyingDialog::onProbe),
 };
 const MessageMap ChildDestroyingDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, ChildDestroyingDialog::kEntries);
@@ -688,7 +817,7 @@ private:
 };
 
 const MessageEntry NestingDialog::kEntries[] = {
-    onMessage(kNestRequest, &NestingDialog::onNest),
+    onMessage<NestingDialog>(kNestRequest, &NestingDialog::onNest),
 };
 const MessageMap NestingDialog::kMessageMap = makeMessageMap(&ScriptedDialog::kMessageMap, NestingDialog::kEntries);
 
@@ -758,10 +887,10 @@ private:
 };
 
 const MessageEntry DefaultingDialog::kEntries[] = {
-    onMessage(kProbeRequest, &DefaultingDialog::onProbe),
-    onMessage(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
-    onMessage(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
-    onMessage(WM_CLOSE, &DefaultingDialog::onClose),
+    onMessage<DefaultingDialog>(kProbeRequest, &DefaultingDialog::onProbe),
+    onMessage<DefaultingDialog>(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
+    onMessage<DefaultingDialog>(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
+    onMessage<DefaultingDialog>(WM_CLOSE, &DefaultingDialog::onClose),
 };
 const MessageMap DefaultingDialog::kMessageMap =
     makeMessageMap(&ScriptedDialog::kMessageMap, DefaultingDialog::kEntries);
