@@ -111,7 +111,7 @@ HWND Launcher::openFileDialog(int browseButtonId, DWORD timeoutMs) const
     return found;
 }
 
-bool Launcher::browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs) const
+bool Launcher::browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs, bool* classic) const
 {
     std::atomic<bool> returned{false};
     std::thread click([&] { returned = clickReturns(control(browseButtonId), timeoutMs); });
@@ -120,6 +120,8 @@ bool Launcher::browse(int browseButtonId, const std::wstring& name, DWORD timeou
         dialog = waitForOwnedDialog(dialog_, L"Open", 0);
         return (dialog && fileNameField(dialog)) || returned;
     }, timeoutMs);
+    if (dialog && classic)
+        *classic = isClassicFileDialog(dialog);
     if (dialog)
         chooseFile(dialog, name);
     click.join();

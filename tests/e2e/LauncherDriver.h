@@ -38,8 +38,10 @@ public:
     HWND openTools(DWORD timeoutMs = kEventTimeoutMs) const;
     HWND openFileDialog(int browseButtonId, DWORD timeoutMs = kEventTimeoutMs) const;  // its file name field shown
     // Presses Browse, answers the file dialog with `name` and returns once the
-    // click's handling has ended; false when no file dialog showed.
-    bool browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs = kEventTimeoutMs) const;
+    // click's handling has ended; false when no file dialog showed. `classic`,
+    // if given, tells whether it was the classic dialog.
+    bool browse(int browseButtonId, const std::wstring& name, DWORD timeoutMs = kEventTimeoutMs,
+                bool* classic = nullptr) const;
     bool waitForExit(DWORD timeoutMs = kEventTimeoutMs) const;
     DWORD processId() const { return process_.dwProcessId; }
 

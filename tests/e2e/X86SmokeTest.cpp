@@ -16,6 +16,11 @@
 // the same folder as the native one, so x86 products are found there at the
 // first probe and x64 rows stay disabled even when their products exist.
 //
+// As on XP (X86SmokeXp, likewise, in a prefix made as 32-bit Windows that
+// answers version 5.1 and offers no item-based file dialog: its creation fails
+// as on XP, so Browse takes the classic dialog) one developer edition shows its
+// rows, Browses twice, its About box and Tools dialog, and ends.
+//
 // NOX_X86_BIN names the folder of the 32-bit build's executables. Through the
 // old emulator each launcher takes about a minute to show its dialog, hence the
 // long waits; they bound failures, not the pace.
@@ -32,6 +37,7 @@
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <map>
@@ -125,17 +131,20 @@ void typingKeepsThePathStyle(const Launcher& developer, const ProductSlot& row)
     EXPECT_EQ(windowText(developer.control(row.autoTestEditId)), L"C:\\a b\\xy?*\u00e9.noxatc");
 }
 
-// The item-based file dialog, reached through COM: the chosen file's full
-// path lands in the field, the row is refreshed, and the next dialog opens in
-// that file's folder, where a bare name lands.
-void browseChoosesAFileAndRemembersItsFolder(const Launcher& developer, const ProductSlot& row)
+// The file dialog (the item-based one, reached through COM, or the classic
+// one): the chosen file's full path lands in the field, the row is refreshed,
+// and the next dialog opens in that file's folder, where a bare name lands.
+void browseChoosesAFileAndRemembersItsFolder(const Launcher& developer, const ProductSlot& row, bool classic)
 {
     const TempFolder suite(L"nox x86 suite ");
     const std::wstring chosen = suite.path() + L"\\Run One.noxatc";
     ASSERT_TRUE(writeFile(chosen, "auto test\n"));
     const HWND field = developer.control(row.autoTestEditId);
 
-    ASSERT_TRUE(developer.browse(row.browseButtonId, chosen, kSlowMs)) << "no file dialog owned by the launcher";
+    bool shownClassic = !classic;
+    ASSERT_TRUE(developer.browse(row.browseButtonId, chosen, kSlowMs, &shownClassic))
+        << "no file dialog owned by the launcher";
+    EXPECT_EQ(shownClassic, classic) << "the classic dialog";
     EXPECT_EQ(windowText(field), chosen);
     for (int id : {row.buttonId, row.modeComboId, row.injectCheckId, row.autoTestEditId, row.browseButtonId})
         EXPECT_TRUE(developer.enabled(id)) << "control " << id << " after Browse";
@@ -189,11 +198,11 @@ struct PlantedTools {
 // one of each kind that tests for it starting nothing; the launcher's rows
 // go on following the disk under it (`planted` is installed once it is open).
 void toolsStartEachKind(const Launcher& developer, Installation& disk, const PlantedTools& tools,
-                        const ProductSlot& planted)
+                        const std::wstring& root, const ProductSlot& planted)
 {
     const HWND dialog = developer.openTools(kSlowMs);
     ASSERT_NE(dialog, nullptr) << "no Tools dialog owned by the launcher";
-    disk.plant(Installation::x86Root(), planted.folderName, planted.exeName);
+    disk.plant(root, planted.folderName, planted.exeName);
     for (const ToolButton& tool : kToolButtons)
         EXPECT_EQ(windowText(GetDlgItem(dialog, tool.buttonId)), tool.caption);
     EXPECT_EQ(windowText(GetDlgItem(dialog, IDCANCEL)), L"Close");
@@ -208,7 +217,7 @@ void toolsStartEachKind(const Launcher& developer, Installation& disk, const Pla
 
     // Wine has no elevation: "runas" starts the program at once, as the shell
     // starts it (the path quoted, the launcher's own folder), where Windows
-    // would ask for administrator rights first.
+    // would ask for administrator rights first; at version 5.1 too.
     for (const ToolButton* tool : {&tools.elevated, &tools.always}) {
         const std::wstring path = tool->exePath;
         discardReport(path);
@@ -268,10 +277,10 @@ TEST(X86SmokeWow64, BothEditionsFindBothBitnessesLaunchAndShowEveryDeveloperWind
 
     // Row 3 has a mode other than "Normal": its auto-test field and Browse are enabled.
     typingKeepsThePathStyle(*developer, slot(3));
-    browseChoosesAFileAndRemembersItsFolder(*developer, slot(3));
+    browseChoosesAFileAndRemembersItsFolder(*developer, slot(3), false);
     aboutOpensAndCloses(*developer);
     autoTestConfigureWithNothingInstalled(*developer, *customer);
-    toolsStartEachKind(*developer, disk, tools, slot(10));
+    toolsStartEachKind(*developer, disk, tools, Installation::x86Root(), slot(10));
 
     developer->click(IDCANCEL);  // "Close"
     EXPECT_TRUE(developer->waitForExit(kSlowMs)) << "developer edition still running after Close";
@@ -309,6 +318,48 @@ TEST(X86Smoke32BitWindows, CustomerEditionFindsX86ProductsUnderProgramFilesAndKe
 
     PostMessageW(customer.dialog(), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(customer.waitForExit(kSlowMs)) << "customer edition still running after the system menu's Close";
+}
+
+HRESULT itemDialogCreation()
+{
+    const HRESULT joined = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IUnknown* dialog = nullptr;
+    const HRESULT result = CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                            reinterpret_cast<void**>(&dialog));
+    if (dialog)
+        dialog->Release();
+    if (SUCCEEDED(joined))
+        CoUninitialize();
+    return result;
+}
+
+TEST(X86SmokeXp, DeveloperEditionFindsItsRowsBrowsesClassicallyAndStartsToolsAt51)
+{
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(GetVersionExW(&version));
+    ASSERT_EQ(version.dwMajorVersion * 10 + version.dwMinorVersion, 51u) << "this system does not answer as XP";
+    ASSERT_EQ(itemDialogCreation(), REGDB_E_CLASSNOTREG) << "the item-based file dialog is still offered";
+    const std::wstring folder = x86Folder();
+    ASSERT_FALSE(folder.empty()) << "NOX_X86_BIN names no folder";
+    ASSERT_TRUE(is32BitProgram(folder + L"\\noxLauncherDev.exe"));
+
+    Installation disk;
+    disk.plant(Installation::nativeRoot(), slot(6).folderName, slot(6).exeName);
+    disk.plant(Installation::nativeRoot(), slot(3).folderName, slot(3).exeName);
+    const PlantedTools tools(disk);
+
+    const Launcher developer(Launcher::Edition::Developer, folder, kStartMs);
+    ASSERT_NE(developer.dialog(), nullptr) << "no developer dialog";
+    expectOnlyRowsEnabled(developer, {6}, 11);
+
+    developer.selectMode(slot(6).modeComboId, 1);  // Browse is enabled with a recording mode
+    browseChoosesAFileAndRemembersItsFolder(developer, slot(6), true);
+    aboutOpensAndCloses(developer);
+    toolsStartEachKind(developer, disk, tools, Installation::nativeRoot(), slot(10));
+
+    developer.click(IDCANCEL);  // "Close"
+    EXPECT_TRUE(developer.waitForExit(kSlowMs)) << "developer edition still running after Close";
 }
 
 }  // namespace

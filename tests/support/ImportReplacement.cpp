@@ -1,8 +1,12 @@
 #include "tests/support/ImportReplacement.h"
 
 #include <cstring>
+#include <type_traits>
 
 namespace {
+
+ExportStandIns* activeStandIns = nullptr;
+decltype(&GetProcAddress) realGetProcAddress = nullptr;
 
 bool sameName(const char* a, const char* b)
 {
@@ -54,4 +58,32 @@ ImportReplacement::~ImportReplacement()
 {
     for (const Slot& slot : slots_)
         writeSlot(slot.address, slot.previous);
+}
+
+ExportStandIns::ExportStandIns() : lookUp_("KERNEL32.dll", "GetProcAddress", &ExportStandIns::lookUp)
+{
+    realGetProcAddress = lookUp_.original<std::remove_pointer_t<decltype(realGetProcAddress)>>();
+    activeStandIns = this;
+}
+
+ExportStandIns::~ExportStandIns()
+{
+    activeStandIns = nullptr;
+}
+
+FARPROC WINAPI ExportStandIns::lookUp(HMODULE module, LPCSTR name)
+{
+    const bool byName = (reinterpret_cast<ULONG_PTR>(name) >> 16) != 0;
+    if (byName && activeStandIns != nullptr) {
+        const auto answer = activeStandIns->answers_.find(name);
+        if (answer != activeStandIns->answers_.end())
+            return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(answer->second));
+    }
+    return realGetProcAddress(module, name);
+}
+
+FARPROC ExportStandIns::realLookUp(const wchar_t* dllName, const char* name)
+{
+    const HMODULE module = GetModuleHandleW(dllName);
+    return module != nullptr && realGetProcAddress != nullptr ? realGetProcAddress(module, name) : nullptr;
 }

@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
 #include <vector>
 
 class ImportReplacement {
@@ -40,4 +42,38 @@ private:
     };
     std::vector<Slot> slots_;
     void* original_ = nullptr;
+};
+
+// Answers this program's GetProcAddress look-ups of chosen exports (by name,
+// from any DLL) with stand-ins, or as missing, for the lifetime of the object:
+// how a test shows the launcher a system that lacks a function or whose
+// function fails. Every other look-up reaches the real one. One at a time.
+class ExportStandIns {
+public:
+    ExportStandIns();
+    ~ExportStandIns();
+    ExportStandIns(const ExportStandIns&) = delete;
+    ExportStandIns& operator=(const ExportStandIns&) = delete;
+
+    // `standIn` null: the export is missing.
+    template <class Function>
+    void answer(const char* name, Function* standIn)
+    {
+        answers_[name] = reinterpret_cast<void*>(standIn);
+    }
+    bool active() const { return lookUp_.active(); }
+
+    // The real export of a loaded system DLL, for a stand-in that passes calls on.
+    template <class Function>
+    static Function* real(const wchar_t* dllName, const char* name)
+    {
+        return reinterpret_cast<Function*>(reinterpret_cast<void*>(realLookUp(dllName, name)));
+    }
+
+private:
+    static FARPROC WINAPI lookUp(HMODULE module, LPCSTR name);
+    static FARPROC realLookUp(const wchar_t* dllName, const char* name);
+
+    std::map<std::string, void*> answers_;
+    ImportReplacement lookUp_;
 };

@@ -78,6 +78,12 @@ HWND waitForOwnedDialog(HWND owner, const std::wstring& caption, DWORD timeoutMs
     return waitForWindow(search, timeoutMs);
 }
 
+bool isClassicFileDialog(HWND fileDialog)
+{
+    constexpr int kLookInId = 0x471;  // cmb2
+    return GetDlgItem(fileDialog, kLookInId) != nullptr;
+}
+
 HWND fileNameField(HWND fileDialog)
 {
     constexpr int kComboId = 0x47C;  // cmb13: a ComboBoxEx32 or a ComboBox holding the edit

@@ -31,6 +31,8 @@ HWND waitForOwnedDialog(HWND owner, const std::wstring& caption, DWORD timeoutMs
 // The file name field of the system's file-open dialog: the edit inside the
 // combo box cmb13 where the dialog shows one, else the edit edt1.
 HWND fileNameField(HWND fileDialog);
+// Whether a file dialog is the classic one (as on XP): only it has the "Look in" box cmb2.
+bool isClassicFileDialog(HWND fileDialog);
 
 // A visible, enabled window of this thread with the given class and, if given, caption.
 HWND findThreadWindow(const wchar_t* className, const wchar_t* caption = nullptr);

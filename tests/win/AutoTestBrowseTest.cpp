@@ -1,20 +1,83 @@
 // The auto-test file chooser with the system's real file dialog, driven from
-// a timer inside its modal loop: the file name is typed and Open pressed.
+// a timer inside its modal loop: the file name is typed and Open pressed. Each
+// case runs twice: with the item-based dialog, and as on XP, where its creation
+// fails and the classic dialog takes over.
 #include "ui/AutoTestBrowse.h"
 #include "ui/CIndexedFileDialog.h"
 
 #include "framework/UniqueHandle.h"
 #include "tests/support/Files.h"
+#include "tests/support/ImportReplacement.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/Wait.h"
 #include "tests/support/WindowQuery.h"
 
 #include <gtest/gtest.h>
 
+#include <shobjidl.h>
+
+#include <cwchar>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
+
+using namespace std::string_literals;
+
+HRESULT WINAPI createWithoutItemDialogs(REFCLSID kind, LPUNKNOWN outer, DWORD context, REFIID id, LPVOID* object)
+{
+    if (IsEqualCLSID(kind, CLSID_FileOpenDialog) || IsEqualCLSID(kind, CLSID_FileSaveDialog))
+        return REGDB_E_CLASSNOTREG;  // as on XP
+    return ExportStandIns::real<decltype(CoCreateInstance)>(L"ole32.dll", "CoCreateInstance")(kind, outer, context,
+                                                                                              id, object);
+}
+
+// What the classic dialog was handed.
+struct ClassicRun {
+    HWND owner;
+    DWORD structSize;
+    std::wstring filter;  // NUL-separated, up to its closing double NUL
+    DWORD filterIndex;
+    DWORD bufferLength;
+    DWORD flags;
+    std::optional<std::wstring> initialFolder;
+};
+std::vector<ClassicRun> classicRuns;
+
+BOOL WINAPI recordClassicRun(LPOPENFILENAMEW settings)
+{
+    std::wstring filter;
+    for (const wchar_t* piece = settings->lpstrFilter; piece && *piece; piece += std::wcslen(piece) + 1)
+        filter += piece + L"\0"s;
+    classicRuns.push_back({settings->hwndOwner, settings->lStructSize, filter, settings->nFilterIndex,
+                           settings->nMaxFile, settings->Flags,
+                           settings->lpstrInitialDir ? std::optional<std::wstring>(settings->lpstrInitialDir)
+                                                     : std::nullopt});
+    return ExportStandIns::real<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW")(settings);
+}
+
+// The parameter: whether the system offers the item-based dialog.
+class FileDialogPath : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        if (!GetParam())
+            exports_.answer("CoCreateInstance", &createWithoutItemDialogs);
+        exports_.answer("GetOpenFileNameW", &recordClassicRun);
+        ASSERT_TRUE(exports_.active());
+        classicRuns.clear();
+    }
+    // The classic dialog ran exactly when the item dialog was not offered.
+    void expectClassicRuns(std::size_t count) const { EXPECT_EQ(classicRuns.size(), GetParam() ? 0u : count); }
+
+    ExportStandIns exports_;
+};
+
+std::string pathName(const testing::TestParamInfo<bool>& info)
+{
+    return info.param ? "ItemDialog" : "ClassicDialog";
+}
 
 // What the driver does once the file dialog shows: type `name` and press
 // Open, or press Cancel when no name is given. A dialog that is still there
@@ -37,6 +100,7 @@ public:
               const HWND edit = name ? fileNameField(dialog) : nullptr;
               if (name && edit == nullptr)
                   return false;
+              classic_ = isClassicFileDialog(dialog);
               if (edit != nullptr)
                   SetWindowTextW(edit, name->c_str());
               PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(name ? IDOK : IDCANCEL, BN_CLICKED), 0);
@@ -46,20 +110,23 @@ public:
     {
     }
     bool dialogSeen() const { return seen_; }
+    bool classicSeen() const { return classic_; }
 
 private:
     static constexpr DWORD kGiveUpTicks = kEventTimeoutMs / 50;  // the driver's interval
     DWORD ticks_ = 0;
     bool seen_ = false;
     bool answered_ = false;
+    bool classic_ = false;
     ModalDriver driver_;
 };
 
 // A stand-in launcher dialog holding one auto-test field.
-class BrowseFixture : public testing::Test {
+class BrowseFixture : public FileDialogPath {
 protected:
     void SetUp() override
     {
+        FileDialogPath::SetUp();
         owner_ = CreateWindowExW(0, L"STATIC", L"launcher", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60, nullptr,
                                  nullptr, nullptr, nullptr);
         ASSERT_NE(owner_, nullptr);
@@ -83,6 +150,7 @@ protected:
         int refreshes = 0;
         BrowseForAutoTestFile(*field_, *ownerWnd_, [&] { ++refreshes; });
         EXPECT_TRUE(answer.dialogSeen());
+        EXPECT_NE(answer.classicSeen(), GetParam()) << "the dialog as it looks";
         EXPECT_LE(refreshes, 1);
         return refreshes == 1;
     }
@@ -95,12 +163,13 @@ protected:
     std::optional<CWnd> field_;
 };
 
-TEST_F(BrowseFixture, ConfirmedChoiceReplacesTheFieldRefreshesAndRemembersTheFolder)
+TEST_P(BrowseFixture, ConfirmedChoiceReplacesTheFieldRefreshesAndRemembersTheFolder)
 {
     const TempFolder temp(L"browse");
     const std::wstring suite = temp.path() + L"\\suite";
     ASSERT_TRUE(CreateDirectoryW(suite.c_str(), nullptr));
     SetWindowTextW(fieldHwnd_, L"typed by hand");
+    lastFolderByExtension.remember(L"noxatc", temp.path() + L"\\gone");
 
     ASSERT_TRUE(browse(suite + L"\\RUN.NOXATC"));
     EXPECT_EQ(fieldText(), suite + L"\\RUN.NOXATC");
@@ -109,9 +178,24 @@ TEST_F(BrowseFixture, ConfirmedChoiceReplacesTheFieldRefreshesAndRemembersTheFol
     // The next dialog opens in that folder: a bare name lands there.
     ASSERT_TRUE(browse(std::wstring(L"second.noxatc")));
     EXPECT_EQ(fieldText(), suite + L"\\second.noxatc");
+
+    expectClassicRuns(2);
+    if (classicRuns.size() == 2) {
+        for (const ClassicRun& run : classicRuns) {
+            EXPECT_EQ(run.owner, owner_);
+            EXPECT_EQ(run.structSize, sizeof(OPENFILENAMEW));
+            EXPECT_EQ(run.filter, L"Auto Test Files (*.noxatc)\0*.noxatc\0"s);
+            EXPECT_EQ(run.filterIndex, 1u);
+            EXPECT_EQ(run.bufferLength, 32768u) << "the longest path Windows takes";
+            const DWORD flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_EXPLORER | OFN_ENABLESIZING;
+            EXPECT_EQ(run.flags, flags);
+        }
+        EXPECT_EQ(classicRuns[0].initialFolder, std::nullopt) << "a folder that is gone is left to the system";
+        EXPECT_EQ(classicRuns[1].initialFolder, suite);
+    }
 }
 
-TEST_F(BrowseFixture, CancelChangesNeitherFieldNorMemoryAndDoesNotRefresh)
+TEST_P(BrowseFixture, CancelChangesNeitherFieldNorMemoryAndDoesNotRefresh)
 {
     const TempFolder temp(L"browse");
     lastFolderByExtension.remember(L"noxatc", temp.path());
@@ -121,7 +205,10 @@ TEST_F(BrowseFixture, CancelChangesNeitherFieldNorMemoryAndDoesNotRefresh)
         EXPECT_EQ(fieldText(), before);
         EXPECT_EQ(lastFolderByExtension.lookup(L"noxatc"), temp.path());
     }
+    expectClassicRuns(2);
 }
+
+INSTANTIATE_TEST_SUITE_P(FileDialogs, BrowseFixture, testing::Bool(), pathName);
 
 TEST(CIndexedFileDialog, SelectsTheFilterOfItsDefaultExtension)
 {
@@ -172,7 +259,9 @@ TEST(CIndexedFileDialog, RemembersFolderAppliesOnlyWhileItExists)
     }
 }
 
-TEST(CIndexedFileDialog, SystemDialogOpensOnTheFilterOfTheDefaultExtension)
+using CIndexedFileDialogShown = FileDialogPath;
+
+TEST_P(CIndexedFileDialogShown, SystemDialogOpensOnTheFilterOfTheDefaultExtension)
 {
     const TempFolder temp(L"filter");
     CIndexedFileDialog dialog(TRUE, L"log", nullptr, OFN_HIDEREADONLY,
@@ -183,6 +272,9 @@ TEST(CIndexedFileDialog, SystemDialogOpensOnTheFilterOfTheDefaultExtension)
     ASSERT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(answer.dialogSeen());
     EXPECT_EQ(dialog.m_ofn.nFilterIndex, 2u) << "the file type the dialog showed when confirmed";
+    expectClassicRuns(1);
 }
+
+INSTANTIATE_TEST_SUITE_P(FileDialogs, CIndexedFileDialogShown, testing::Bool(), pathName);
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The launcher dialog itself, in this process with its real templates: the
 // program-files folders, the WOW64 answer and the timer start are answered or
 // recorded by stand-ins in the import table, so the rows follow a scratch
-// folder and a chosen platform.
+// folder and a chosen platform, XP's included (a looked-up function missing or
+// failing, the x86 folder query failing).
+#include "app/noxLauncherApp.h"
 #include "launch/ProductCatalogue.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
@@ -18,7 +20,6 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstring>
 #include <cwchar>
 #include <filesystem>
 #include <functional>
@@ -39,17 +40,19 @@ struct TimerStart {
 // What the stand-ins answer and what they saw.
 struct FakePlatform {
     std::wstring programFiles;  // both folder queries answer it
+    bool x86QueryFails = false; // then that query writes nothing
     BOOL wow64 = FALSE;
     int wow64Questions = 0;
     std::vector<TimerStart> timerStarts;
 };
 
 FakePlatform* platform = nullptr;
-decltype(&GetProcAddress) realGetProcAddress = nullptr;
 decltype(&SetTimer) realSetTimer = nullptr;
 
-BOOL WINAPI answerFolder(HWND, LPWSTR path, int, BOOL)
+BOOL WINAPI answerFolder(HWND, LPWSTR path, int csidl, BOOL)
 {
+    if (csidl == CSIDL_PROGRAM_FILESX86 && platform->x86QueryFails)
+        return FALSE;
     std::wcsncpy(path, platform->programFiles.c_str(), MAX_PATH - 1);
     path[MAX_PATH - 1] = L'\0';
     return TRUE;
@@ -62,12 +65,24 @@ BOOL WINAPI answerWow64(HANDLE, PBOOL wow64)
     return TRUE;
 }
 
-FARPROC WINAPI lookUpWithOwnWow64(HMODULE module, LPCSTR name)
+// A failing call may still have written its answer.
+BOOL WINAPI failWow64(HANDLE, PBOOL wow64)
 {
-    const bool byName = (reinterpret_cast<ULONG_PTR>(name) >> 16) != 0;
-    if (byName && std::strcmp(name, "IsWow64Process") == 0)
-        return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&answerWow64));
-    return realGetProcAddress(module, name);
+    ++platform->wow64Questions;
+    *wow64 = TRUE;
+    return FALSE;
+}
+
+struct RestartRegistration {
+    bool commandLine;
+    DWORD flags;
+};
+std::vector<RestartRegistration> restartRegistrations;
+
+HRESULT WINAPI recordRestartRegistration(PCWSTR commandLine, DWORD flags)
+{
+    restartRegistrations.push_back({commandLine != nullptr, flags});
+    return S_OK;
 }
 
 UINT_PTR WINAPI recordTimerStart(HWND window, UINT_PTR id, UINT period, TIMERPROC procedure)
@@ -110,9 +125,9 @@ protected:
         InitCommonControlsEx(&controls);
         platform_.programFiles = root_.path();
         platform = &platform_;
-        realGetProcAddress = lookUp_.original<std::remove_pointer_t<decltype(realGetProcAddress)>>();
+        exports_.answer("IsWow64Process", &answerWow64);
         realSetTimer = timer_.original<std::remove_pointer_t<decltype(realSetTimer)>>();
-        ASSERT_TRUE(folders_.active() && lookUp_.active() && timer_.active());
+        ASSERT_TRUE(folders_.active() && exports_.active() && timer_.active());
     }
 
     // Runs `body` inside the dialog's modal loop once the dialog shows, then ends it.
@@ -153,7 +168,7 @@ protected:
     TempFolder root_{L"nox-dialog-"};
     FakePlatform platform_;
     ImportReplacement folders_{"SHELL32.dll", "SHGetSpecialFolderPathW", &answerFolder};
-    ImportReplacement lookUp_{"KERNEL32.dll", "GetProcAddress", &lookUpWithOwnWow64};
+    ExportStandIns exports_;
     ImportReplacement timer_{"USER32.dll", "SetTimer", &recordTimerStart};
 };
 
@@ -237,6 +252,72 @@ TEST_F(LauncherDialogTest, RowsFollowTheDiskAndAreAskedTheWow64AnswerEveryTime)
         dialog.refreshControls();
         EXPECT_EQ(enabledRows(dialog), std::vector<int>{3}) << "x86 build removed, WOW64 again";
     });
+}
+
+TEST_F(LauncherDialogTest, X64RowsStayDisabledWithoutAWorkingWow64Probe)
+{
+    install(kProductSlots[0]);
+    install(kProductSlots[2]);
+    for (const bool exported : {false, true}) {
+        SCOPED_TRACE(exported ? "IsWow64Process fails" : "no IsWow64Process (before XP SP2)");
+        exports_.answer("IsWow64Process", exported ? &failWow64 : nullptr);
+        platform_.wow64Questions = 0;
+        withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+            EXPECT_EQ(enabledRows(dialog), std::vector<int>{1});
+        });
+        EXPECT_EQ(platform_.wow64Questions > 0, exported);
+    }
+}
+
+// A 32-bit system may answer only the native query. The empty text of the
+// failed x86 query holds no product folder, so the native root is taken.
+TEST_F(LauncherDialogTest, FailingX86FolderQueryFindsX86ProductsUnderTheNativeRoot)
+{
+    platform_.x86QueryFails = true;
+    const ProductSlot& x86Slot = kProductSlots[0];
+    ASSERT_TRUE(plantStub(exePath(x86Slot)));
+    install(kProductSlots[2]);
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        EXPECT_EQ(enabledRows(dialog), std::vector<int>{1}) << "no WOW64: the x64 row stays disabled";
+        const MessageBoxCatcher catcher;
+        discardReport(exePath(x86Slot));
+        SendMessageW(dialog.GetDlgItem(x86Slot.buttonId), BM_CLICK, 0, 0);
+        const auto report = waitForReport(exePath(x86Slot));
+        ASSERT_TRUE(report.has_value()) << "the x86 product did not start";
+        EXPECT_EQ(report->commandLine, exePath(x86Slot));
+        EXPECT_TRUE(catcher.caught().empty());
+    });
+}
+
+// Windows has a restart manager from Vista on; before, the start goes on without it.
+TEST_F(LauncherDialogTest, StartUpShowsTheLauncherWithOrWithoutTheRestartManager)
+{
+    for (const bool exported : {false, true}) {
+        SCOPED_TRACE(exported ? "with RegisterApplicationRestart" : "without (XP)");
+        exports_.answer("RegisterApplicationRestart", exported ? &recordRestartRegistration : nullptr);
+        restartRegistrations.clear();
+        CnoxLauncherApp app;
+        bool shown = false;
+        {
+            const ModalDriver closeOnceShown(
+                [&] {
+                    const HWND window = app.m_pMainWnd ? app.m_pMainWnd->GetSafeHwnd() : nullptr;
+                    if (window == nullptr || !IsWindowVisible(window))
+                        return false;
+                    shown = true;
+                    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+                    return true;
+                },
+                10);
+            EXPECT_FALSE(app.InitInstance());
+        }
+        EXPECT_TRUE(shown) << "the launcher dialog did not show";
+        ASSERT_EQ(restartRegistrations.size(), exported ? 1u : 0u);
+        if (exported) {
+            EXPECT_FALSE(restartRegistrations[0].commandLine) << "no command line";
+            EXPECT_EQ(restartRegistrations[0].flags, 0u) << "no flags";
+        }
+    }
 }
 
 TEST_F(LauncherDialogTest, EveryRefreshRepaintsEachControlBeforeItReturns)
