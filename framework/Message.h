@@ -83,17 +83,4 @@ constexpr MessageEntry onCommand(UINT notifyCode, const std::array<int, N>& ids,
     return {WM_COMMAND, notifyCode, ids.data(), N, handler<Owner>(h)};
 }
 
-template <class Owner>
-constexpr MessageEntry onCommand(UINT notifyCode, const int* ids, std::size_t idCount, HandlerOf<Owner> h)
-{
-    return {WM_COMMAND, notifyCode, ids, idCount, handler<Owner>(h)};
-}
-
-// Every WM_COMMAND with the given notification code, whatever its id.
-template <class Owner>
-constexpr MessageEntry onAnyCommand(UINT notifyCode, HandlerOf<Owner> h)
-{
-    return {WM_COMMAND, notifyCode, nullptr, 0, handler<Owner>(h)};
-}
-
 bool entryMatches(const MessageEntry& entry, const Message& msg);
