@@ -5,8 +5,8 @@
 // failing, the x86 folder query failing).
 #include "app/noxLauncherApp.h"
 #include "framework/ScopeExit.h"
-#include "launch/ToolTable.h"
 #include "launch/ProductCatalogue.h"
+#include "launch/ToolTable.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/HandleCount.h"
