@@ -156,6 +156,14 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
         return IDCANCEL;
     const std::unique_ptr<wchar_t, CoTaskMemFreer> path(rawPath);
     m_pathName = path.get();
+    // The classic open dialog completes a name typed without extension with the
+    // default one where such a file exists; the item dialog may do so only when
+    // every choice must exist, which would forbid typing a new name.
+    if (m_open && !m_defaultExtension.empty() && GetFileExt().empty()) {
+        const std::wstring completed = m_pathName + L'.' + m_defaultExtension;
+        if (GetFileAttributesW(completed.c_str()) != INVALID_FILE_ATTRIBUTES)
+            m_pathName = completed;
+    }
 
     UINT typeIndex = 0;
     if (SUCCEEDED(dialog->GetFileTypeIndex(&typeIndex)))

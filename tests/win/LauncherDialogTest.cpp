@@ -4,7 +4,9 @@
 // folder and a chosen platform, XP's included (a looked-up function missing or
 // failing, the x86 folder query failing).
 #include "app/noxLauncherApp.h"
+#include "framework/ScopeExit.h"
 #include "launch/ProductCatalogue.h"
+#include "launch/ToolTable.h"
 #include "res/resource.h"
 #include "tests/support/Files.h"
 #include "tests/support/HandleCount.h"
@@ -12,6 +14,7 @@
 #include "tests/support/MessageBoxes.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/StubReport.h"
+#include "tests/support/WindowQuery.h"
 #include "ui/CnoxLauncherDlg.h"
 
 #include <gtest/gtest.h>
@@ -384,6 +387,104 @@ TEST_F(LauncherDialogTest, LaunchesLeaveNoHandleOfTheirProductsOpen)
         // One handle left by each launch would show as kLaunches more.
         EXPECT_LT(after, before + kLaunches / 2) << before << " handles open before " << kLaunches
                                                  << " launches, " << after << " after";
+        EXPECT_TRUE(catcher.caught().empty());
+    });
+}
+
+struct IconDrawing {
+    HICON icon;
+    int x;
+    int y;
+};
+std::vector<IconDrawing> iconDrawings;
+decltype(&DrawIcon) realDrawIcon = nullptr;
+
+BOOL WINAPI recordDrawIcon(HDC dc, int x, int y, HICON icon)
+{
+    iconDrawings.push_back({icon, x, y});
+    return realDrawIcon(dc, x, y, icon);
+}
+
+TEST_F(LauncherDialogTest, CarriesTheApplicationIconAndDrawsItOnlyWhileMinimised)
+{
+    const auto appIcon = reinterpret_cast<LRESULT>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128)));
+    ASSERT_NE(appIcon, 0) << "icon group 128";
+    const ImportReplacement drawIcon("USER32.dll", "DrawIcon", &recordDrawIcon);
+    realDrawIcon = drawIcon.original<std::remove_pointer_t<decltype(realDrawIcon)>>();
+    ASSERT_TRUE(drawIcon.active());
+    for (unsigned layout : {IDD_NOXLAUNCHER_DIALOG, IDD_NOXLAUNCHER_DEV_DIALOG}) {
+        SCOPED_TRACE(layout);
+        withLauncher(layout, [&](CnoxLauncherDlg& dialog) {
+            const HWND window = dialog.GetSafeHwnd();
+            EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_BIG, 0), appIcon) << "task bar";
+            EXPECT_EQ(SendMessageW(window, WM_GETICON, ICON_SMALL, 0), appIcon) << "title bar";
+            EXPECT_EQ(SendMessageW(window, WM_QUERYDRAGICON, 0, 0), appIcon);
+
+            iconDrawings.clear();
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            EXPECT_EQ(iconDrawings.size(), 0u) << "the open dialog shows its controls, not the icon";
+
+            ShowWindow(window, SW_MINIMIZE);
+            ASSERT_TRUE(IsIconic(window));
+            RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW);  // what minimising itself paints
+            iconDrawings.clear();
+            InvalidateRect(window, nullptr, TRUE);
+            SendMessageW(window, WM_PAINT, 0, 0);
+            RECT client = {};
+            GetClientRect(window, &client);
+            ASSERT_EQ(iconDrawings.size(), 1u);
+            EXPECT_EQ(reinterpret_cast<LRESULT>(iconDrawings[0].icon), appIcon);
+            EXPECT_EQ(iconDrawings[0].x, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2) << "centred";
+            EXPECT_EQ(iconDrawings[0].y, (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2) << "centred";
+            ShowWindow(window, SW_RESTORE);
+        });
+    }
+}
+
+TEST_F(LauncherDialogTest, ClickingTheHelpBoxTurnsTheSwitchOnAndOffForTheNextLaunch)
+{
+    const ProductSlot& slot = kProductSlots[0];
+    ASSERT_TRUE(plantStub(exePath(slot)));
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        const MessageBoxCatcher catcher;
+        const HWND help = dialog.GetDlgItem(1068);
+        ASSERT_NE(help, nullptr);
+        EXPECT_EQ(windowText(help), L"-help");
+        for (const bool checked : {true, false}) {
+            SendMessageW(help, BM_CLICK, 0, 0);  // as a user's click: press and release on the box
+            discardReport(exePath(slot));
+            SendMessageW(dialog.GetDlgItem(slot.buttonId), BM_CLICK, 0, 0);
+            const auto report = waitForReport(exePath(slot));
+            ASSERT_TRUE(report.has_value()) << "the product did not start";
+            EXPECT_EQ(report->commandLine, exePath(slot) + (checked ? L" -help " : L""));
+        }
+        EXPECT_TRUE(catcher.caught().empty());
+    });
+}
+
+// Like the product starts above: after a first start, a dozen more leave at most a few handles.
+TEST_F(LauncherDialogTest, AutoTestConfigureStartsLeaveNoHandleOfTheToolOpen)
+{
+    const std::wstring tool = kAutoTestConfigurePath;
+    ASSERT_TRUE(plantStub(tool));
+    const ScopeExit removeTool([&] { removeTree(folderOf(tool)); });
+    withLauncher(IDD_NOXLAUNCHER_DEV_DIALOG, [&](CnoxLauncherDlg& dialog) {
+        const MessageBoxCatcher catcher;
+        const HWND button = dialog.GetDlgItem(1066);
+        ASSERT_NE(button, nullptr);
+        const auto start = [&] {
+            discardReport(tool);
+            SendMessageW(button, BM_CLICK, 0, 0);
+            return waitForReport(tool).has_value();
+        };
+        ASSERT_TRUE(start()) << "first start";
+        constexpr int kStarts = 12;
+        const std::size_t before = countOpenHandles();
+        for (int i = 0; i < kStarts; ++i)
+            ASSERT_TRUE(start()) << "start " << i + 1;
+        const std::size_t after = countOpenHandles();
+        EXPECT_LT(after, before + kStarts / 2) << before << " handles open before " << kStarts << " starts, "
+                                               << after << " after";
         EXPECT_TRUE(catcher.caught().empty());
     });
 }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -94,6 +96,46 @@ TEST_F(ToolsTemplate, ButtonsLieInsideTheDialogAndNoneCoversAnotherOrAnythingEls
                 << describe(children[i]) << " and " << describe(children[j]);
         }
     }
+}
+
+// The specified grid in dialog units, whatever the code's own constants say:
+// 508 x 380, buttons 120 x 14 at column edges 6, 132, 258 and 384, rows about
+// 18 apart from 6 down to 360, Close at the top of the fourth column.
+TEST_F(ToolsTemplate, MeasuresItsSpecifiedSizeWithButtonRowsFrom6DownTo360)
+{
+    const auto pixels = [&](int left, int top, int width, int height) {
+        RECT rect = {left, top, left + width, top + height};
+        MapDialogRect(dialog_, &rect);
+        return rect;
+    };
+    RECT client = {};
+    GetClientRect(dialog_, &client);
+    const RECT size = pixels(0, 0, 508, 380);
+    EXPECT_EQ(client.right, size.right) << "508 units wide";
+    EXPECT_EQ(client.bottom, size.bottom) << "380 units high";
+
+    // Each button's place in dialog units: a column edge and a top that map onto it.
+    std::set<int> tops;
+    for (HWND child = GetWindow(dialog_, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const RECT place = placeOf(child);
+        int found = -1;
+        for (int left : {6, 132, 258, 384})
+            for (int top = 0; top <= 380 && found < 0; ++top) {
+                const RECT candidate = pixels(left, top, 120, 14);
+                if (EqualRect(&candidate, &place))
+                    found = top;
+            }
+        EXPECT_GE(found, 0) << describe(child) << " is not 120 x 14 units at a column's left edge";
+        tops.insert(found);
+    }
+    const RECT close = pixels(384, 6, 120, 14);
+    const RECT closePlace = placeOf(GetDlgItem(dialog_, IDCANCEL));
+    EXPECT_TRUE(EqualRect(&closePlace, &close)) << "Close heads the fourth column";
+    ASSERT_FALSE(tops.empty());
+    EXPECT_EQ(*tops.begin(), 6);
+    EXPECT_EQ(*tops.rbegin(), 360);
+    for (auto above = tops.begin(), below = std::next(above); below != tops.end(); above = below++)
+        EXPECT_TRUE(*below - *above >= 17 && *below - *above <= 19) << "rows at " << *above << " and " << *below;
 }
 
 }  // namespace
