@@ -2,8 +2,8 @@
 // generic Authenticode action, no user interface, no revocation or network
 // look-up, over the programs the package build signed with a throw-away key and
 // the copies scripts/check-signing spoiled. NOX_RELEASE_BUILD names the
-// windows-x86 build folder, which holds the signed programs in "release", the
-// unsigned ones in "bin", the authority and the spoiled copies in "signing-check".
+// windows-x86 build folder, which holds the unsigned programs in "bin", and in
+// "signing-check" the signed ones, their authority and the spoiled copies.
 // The authority is trusted only for the checks that need it, in the machine's
 // root store, and taken out again on every path.
 #include "framework/ScopeExit.h"
@@ -22,6 +22,9 @@
 #include <vector>
 
 namespace {
+
+constexpr const char* kSha1 = "1.3.14.3.2.26";
+constexpr const char* kSha256 = "2.16.840.1.101.3.4.2.1";
 
 std::wstring releaseBuild()
 {
@@ -100,6 +103,55 @@ Answer answerFor(const std::wstring& file)
     return answer;
 }
 
+std::vector<BYTE> signerInfo(HCRYPTMSG message)
+{
+    DWORD size = 0;
+    if (!CryptMsgGetParam(message, CMSG_SIGNER_INFO_PARAM, 0, nullptr, &size) || size == 0)
+        return {};
+    // The record points into its own buffer: moved out, never copied.
+    std::vector<BYTE> info(size);
+    if (!CryptMsgGetParam(message, CMSG_SIGNER_INFO_PARAM, 0, info.data(), &size))
+        return {};
+    return info;
+}
+
+// The digest algorithms (object ids) of `file`'s signature and of those nested in
+// it, as the system's message functions read them.
+std::vector<std::string> digestsOf(const std::wstring& file)
+{
+    HCERTSTORE store = nullptr;
+    HCRYPTMSG message = nullptr;
+    if (!CryptQueryObject(CERT_QUERY_OBJECT_FILE, file.c_str(), CERT_QUERY_CONTENT_FLAG_PKCS7_SIGNED_EMBED,
+                          CERT_QUERY_FORMAT_FLAG_BINARY, 0, nullptr, nullptr, nullptr, &store, &message, nullptr))
+        return {};
+    const ScopeExit release([&] {
+        CryptMsgClose(message);
+        CertCloseStore(store, 0);
+    });
+    const std::vector<BYTE> primary = signerInfo(message);
+    if (primary.empty())
+        return {};
+    const auto* info = reinterpret_cast<const CMSG_SIGNER_INFO*>(primary.data());
+    std::vector<std::string> digests{info->HashAlgorithm.pszObjId};
+    for (DWORD i = 0; i < info->UnauthAttrs.cAttr; ++i) {
+        const CRYPT_ATTRIBUTE& attribute = info->UnauthAttrs.rgAttr[i];
+        if (std::string(attribute.pszObjId) != "1.3.6.1.4.1.311.2.4.1")  // a nested signature
+            continue;
+        for (DWORD j = 0; j < attribute.cValue; ++j) {
+            HCRYPTMSG nested = CryptMsgOpenToDecode(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, 0, 0, 0, nullptr, nullptr);
+            if (!nested)
+                continue;
+            const ScopeExit closeNested([&] { CryptMsgClose(nested); });
+            if (!CryptMsgUpdate(nested, attribute.rgValue[j].pbData, attribute.rgValue[j].cbData, TRUE))
+                continue;
+            const std::vector<BYTE> inner = signerInfo(nested);
+            if (!inner.empty())
+                digests.emplace_back(reinterpret_cast<const CMSG_SIGNER_INFO*>(inner.data())->HashAlgorithm.pszObjId);
+        }
+    }
+    return digests;
+}
+
 // The throw-away authority among the machine's trusted roots while it lives.
 class TrustedAuthority {
 public:
@@ -139,7 +191,7 @@ protected:
     {
         build_ = releaseBuild();
         ASSERT_FALSE(build_.empty()) << "NOX_RELEASE_BUILD names no folder";
-        for (const wchar_t* file : {L"\\release\\noxLauncher.exe", L"\\release\\noxLauncherDev.exe",
+        for (const wchar_t* file : {L"\\signing-check\\noxLauncher.exe", L"\\signing-check\\noxLauncherDev.exe",
                                     L"\\signing-check\\authority.cer", L"\\signing-check\\tampered.exe",
                                     L"\\signing-check\\stranger.exe", L"\\bin\\noxLauncher.exe"})
             ASSERT_NE(GetFileAttributesW((build_ + file).c_str()), INVALID_FILE_ATTRIBUTES)
@@ -157,7 +209,7 @@ TEST_F(SignatureTrust, UnknownAuthorityIsNotTrusted)
 {
     ASSERT_FALSE(askedBefore) << "run each SignatureTrust test in a process of its own";
     // Windows' verdict is CERT_E_UNTRUSTEDROOT; Wine's passes it, its chain does not.
-    for (const wchar_t* program : {L"\\release\\noxLauncher.exe", L"\\signing-check\\stranger.exe"}) {
+    for (const wchar_t* program : {L"\\signing-check\\noxLauncher.exe", L"\\signing-check\\stranger.exe"}) {
         const Answer answer = answerFor(at(program));
         EXPECT_EQ(hex(answer.chain), hex(CERT_E_UNTRUSTEDROOT)) << narrow(program);
         EXPECT_TRUE(answer.trust == ERROR_SUCCESS || answer.trust == CERT_E_UNTRUSTEDROOT) << hex(answer.trust);
@@ -169,10 +221,12 @@ TEST_F(SignatureTrust, ReleaseIsTrustedThroughItsAuthorityAndSpoiledCopiesAreNot
     ASSERT_FALSE(askedBefore) << "run each SignatureTrust test in a process of its own";
     const TrustedAuthority authority(at(L"\\signing-check\\authority.cer"));
     ASSERT_TRUE(authority.trusted()) << "the authority could not be put among the trusted roots";
-    for (const wchar_t* program : {L"\\release\\noxLauncher.exe", L"\\release\\noxLauncherDev.exe"}) {
+    for (const wchar_t* program : {L"\\signing-check\\noxLauncher.exe", L"\\signing-check\\noxLauncherDev.exe"}) {
         const Answer answer = answerFor(at(program));
         EXPECT_EQ(hex(answer.trust), hex(ERROR_SUCCESS)) << narrow(program);
         EXPECT_EQ(hex(answer.chain), hex(ERROR_SUCCESS)) << narrow(program);
+        // SHA-1 for every Windows from XP SP3, then SHA-256 nested in it.
+        EXPECT_EQ(digestsOf(at(program)), (std::vector<std::string>{kSha1, kSha256})) << narrow(program);
     }
     EXPECT_EQ(hex(answerFor(at(L"\\bin\\noxLauncher.exe")).trust), hex(TRUST_E_NOSIGNATURE));
     // One byte of code changed after signing.
