@@ -3,12 +3,15 @@
 tests/release) through pefile, Debian's python3-pefile (hence Debian's own interpreter).
     scripts/pe.py dlls IMAGE      the DLLs IMAGE imports, one a line, as the image names them
     scripts/pe.py imports IMAGE   "DLL FUNCTION" for each imported function (DLL in capitals), sorted"""
+import struct
 import sys
 
 import pefile
 
 RT_MANIFEST = pefile.RESOURCE_TYPE["RT_MANIFEST"]
 PROCESS_MANIFEST_ID = 1  # the manifest the loader reads for an executable
+WIN_CERT_REVISION_2_0 = 0x0200
+WIN_CERT_TYPE_PKCS_SIGNED_DATA = 0x0002
 
 
 class BadImage(Exception):
@@ -17,18 +20,42 @@ class BadImage(Exception):
 
 def load(data):
     """The image in data with its import and resource directories read; BadImage where the loader
-    would refuse it as a file."""
+    would refuse it as a file, or where its signatures' table is broken."""
     try:
         image = pefile.PE(data=data, fast_load=True)
         image.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"],
                                                   pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_RESOURCE"]])
     except pefile.PEFormatError as error:
         raise BadImage(error.value) from error
+    sections_end = 0
     for section in image.sections:
-        if section.PointerToRawData + section.SizeOfRawData > len(data):
+        end = section.PointerToRawData + section.SizeOfRawData
+        if end > len(data):
             raise BadImage("section %s ends beyond the end of the file"
                            % section.Name.rstrip(b"\0").decode(errors="replace"))
+        sections_end = max(sections_end, end)
+    check_certificates(image, data, sections_end)
     return image
+
+
+def check_certificates(image, data, sections_end):
+    """The signatures' table (the security directory: a file offset, not an address), where there is
+    one: after the sections and within the file, of 8-byte aligned PKCS#7 entries of revision 2.0."""
+    directory = image.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_SECURITY"]]
+    start, size = directory.VirtualAddress, directory.Size
+    if start == 0 and size == 0:
+        return
+    if start < sections_end or start % 8 or start + size > len(data):
+        raise BadImage("certificate table at 0x%x, 0x%x bytes, is not after the sections and within the "
+                       "file (0x%x bytes)" % (start, size, len(data)))
+    at = start
+    while at < start + size:
+        length, revision, kind = struct.unpack_from("<IHH", data, at) if at + 8 <= start + size else (0, 0, 0)
+        if length < 8 or at + length > start + size or revision != WIN_CERT_REVISION_2_0 \
+                or kind != WIN_CERT_TYPE_PKCS_SIGNED_DATA:
+            raise BadImage("certificate table entry at 0x%x is not a PKCS#7 signature of revision 2.0 "
+                           "within the table" % at)
+        at += (length + 7) // 8 * 8
 
 
 def read(path):

@@ -54,10 +54,14 @@ using Variables = std::map<std::wstring, std::wstring>;
 constexpr DWORD kStartMs = 300000;
 constexpr DWORD kSlowMs = 120000;
 
+// NOX_X86_SHIPPED, where set, names the folder of the programs as packed for release
+// (signed, in scripts/test), which take the place of the build's own.
 std::wstring x86Folder()
 {
     wchar_t folder[MAX_PATH] = L"";
-    const DWORD length = GetEnvironmentVariableW(L"NOX_X86_BIN", folder, MAX_PATH);
+    DWORD length = GetEnvironmentVariableW(L"NOX_X86_SHIPPED", folder, MAX_PATH);
+    if (length == 0)
+        length = GetEnvironmentVariableW(L"NOX_X86_BIN", folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? folder : L"";
 }
 

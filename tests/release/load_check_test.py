@@ -1,9 +1,12 @@
 #!/usr/bin/python3
 """Feeds scripts/check-imports copies of a built shipped program, each patched through pefile to break
 one thing Windows XP refuses, and expects each to fail for that reason; the unpatched copy and a copy
-at the highest version XP accepts must pass.   tests/release/load_check_test.py [IMAGE]
+at the highest version XP accepts must pass. A copy signed as the release is (scripts/sign-release, with
+a throw-away key from scripts/make-signing-key) must pass, and fail with its signatures' table broken.
+   tests/release/load_check_test.py [IMAGE]
 (default build/windows-x86/bin/noxLauncher.exe; scripts/check runs it after building it)."""
 import os
+import struct
 import subprocess
 import sys
 import tempfile
@@ -77,7 +80,40 @@ def truncated(size):
     return patch
 
 
-# (name, patch, what the failure must say; None: must pass)
+def security_directory(image):
+    return image.OPTIONAL_HEADER.DATA_DIRECTORY[pe.pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_SECURITY"]]
+
+
+def moving_certificate_table(offset):
+    def patch(image):
+        security_directory(image).VirtualAddress = offset
+    return patch
+
+
+def certificate_type(kind):
+    """Gives the first entry of the signatures' table another type (2: PKCS#7 signed data)."""
+    def patch(image):
+        data = bytearray(image.write())
+        struct.pack_into("<H", data, security_directory(image).VirtualAddress + 6, kind)
+        return bytes(data)
+    return patch
+
+
+def signed_copy(image_path, folder):
+    """The bytes of image_path signed as the release is, with a key made here."""
+    key = os.path.join(folder, "key")
+    os.mkdir(key)
+    subprocess.run([os.path.join(ROOT, "scripts", "make-signing-key"), key], check=True, stdout=subprocess.DEVNULL)
+    environment = dict(os.environ, NOX_SIGN_PKCS12="", NOX_SIGN_PASSWORD="", NOX_SIGN_TIMESTAMP="",
+                       NOX_SIGN_KEY=os.path.join(key, "signer.key"), NOX_SIGN_CERTS=os.path.join(key, "signer.pem"))
+    signed = os.path.join(folder, "signed")
+    subprocess.run([os.path.join(ROOT, "scripts", "sign-release"), signed, image_path], check=True, env=environment,
+                   stdout=subprocess.DEVNULL)
+    with open(os.path.join(signed, os.path.basename(image_path)), "rb") as file:
+        return file.read()
+
+
+# (name, patch, what the failure must say (None: must pass)[, the copy to patch: "signed"])
 CASES = [
     ("unpatched", lambda image: None, None),
     ("subsystem version 5.1", with_version("Subsystem", (5, 1)), None),
@@ -101,17 +137,22 @@ CASES = [
     ("no manifest", without_manifest, "no application manifest"),
     ("truncated after the headers", truncated(0x400), "cannot read the image"),
     ("import missing from the list", renaming_import(b"SetTimer", b"SetTimex"), "USER32.DLL SetTimex: not in the list"),
+    ("signed", lambda image: None, None, "signed"),
+    ("signatures' table cut short", lambda image: image.write()[:-8], "certificate table", "signed"),
+    ("signatures' table inside a section", moving_certificate_table(0x400), "certificate table at 0x400", "signed"),
+    ("signature entry of another type", certificate_type(1), "is not a PKCS#7 signature", "signed"),
 ]
 
 
 def main(argv):
     source = argv[1] if len(argv) > 1 else os.path.join(ROOT, "build", "windows-x86", "bin", "noxLauncher.exe")
     with open(source, "rb") as file:
-        built = file.read()
+        copies = {"built": file.read()}
     failures = 0
     with tempfile.TemporaryDirectory() as folder:
-        for index, (name, patch, expected) in enumerate(CASES):
-            image = pe.load(built)
+        copies["signed"] = signed_copy(source, folder)
+        for index, (name, patch, expected, *copy) in enumerate(CASES):
+            image = pe.load(copies[copy[0] if copy else "built"])
             data = patch(image) or image.write()
             fixture = os.path.join(folder, "case%02d.exe" % index)
             with open(fixture, "wb") as file:
