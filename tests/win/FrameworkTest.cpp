@@ -474,22 +474,6 @@ TEST(DialogTable, DispatchesClicksAndSelectionChangesByIdAndNotification)
     EXPECT_EQ(dialog.GetDlgItem(IDC_TEST_COMBO), nullptr);
 }
 
-TEST(DialogTable, RealButtonClickArrivesAsBnClicked)
-{
-    class ClickingDialog : public ScriptedDialog {
-    public:
-        BOOL OnInitDialog() override
-        {
-            ScriptedDialog::OnInitDialog();
-            SendMessageW(GetDlgItem(IDC_TEST_BUTTON_B), BM_CLICK, 0, 0);
-            PostMessageW(m_hWnd, kEndRequest, 3, 3);
-            return TRUE;
-        }
-    } dialog;
-    EXPECT_EQ(dialog.DoModal(), 3);
-    EXPECT_EQ(dialog.log, std::vector<std::string>{"base button 1101"});
-}
-
 class DerivedDialog : public WithMessageTable<DerivedDialog, ScriptedDialog> {
 public:
     static MessageTable messageTable();
