@@ -522,8 +522,7 @@ TEST(DialogTable, OkAndCancelCommandsEndTheDialog)
         INT_PTR expected;
     };
     const Case cases[] = {
-        {"Enter", command(IDOK, 0), IDOK},
-        {"OK button", command(IDOK, BN_CLICKED), IDOK},
+        {"Enter or the OK button (BN_CLICKED is 0)", command(IDOK, BN_CLICKED), IDOK},
         {"Escape or a menu", command(IDCANCEL, 0), IDCANCEL},
         {"accelerator", command(IDCANCEL, 1), IDCANCEL},
         {"close box", {WM_CLOSE, 0, 0}, IDCANCEL},
