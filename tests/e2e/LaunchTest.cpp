@@ -42,9 +42,7 @@ TEST(Launch, CustomerModesSetExactlyTheirVariableOnAnUnquotedCommandLineInThePro
         int position;
         Variables expected;
     } modes[] = {
-        {0, {}},
         {1, {{L"NOX_RECORD_FULL_MESSAGE_STATS", L"1"}}},
-        {2, {{L"NOX_RECORD_PARTIAL_MESSAGE_STATS", L"1"}}},
         {0, {}},  // a later launch sees only its own variables
     };
     for (const auto& mode : modes) {
