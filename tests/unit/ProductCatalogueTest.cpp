@@ -81,6 +81,18 @@ TEST(ResolveInstallPath, WorkedExamplesWithBothQueriesAnsweringTheX86Folder)
     }
 }
 
+// Roots that differ, as on 64-bit Windows for a 64-bit caller: a product
+// folder under the x86 root keeps the search there, even without its exe.
+TEST(ResolveInstallPath, ProductFolderUnderTheX86RootKeepsTheSearchThere)
+{
+    FakeInstallQueries fake;
+    fake.x86Folder = L"D:\\Apps (x86)";
+    fake.nativeFolder = L"D:\\Apps";
+    fake.existing = {L"D:\\Apps (x86)\\Kestrova\\Orrin", L"D:\\Apps\\Kestrova\\Orrin\\orrin.exe"};
+    EXPECT_EQ(resolveInstallPath(fake, L"Orrin", L"orrin.exe"), L"D:\\Apps (x86)\\Kestrova\\Orrin Beta\\orrin.exe");
+    EXPECT_EQ(fake.folderQueries, 1) << "the native root is not asked";
+}
+
 TEST(ResolveInstallPath, ReleaseKindsRankFullThenEvaluationThenBeta)
 {
     FakeInstallQueries fake = bothRootsAre(L"C:\\Program Files");
