@@ -2,8 +2,6 @@
 
 #include "framework/WinApp.h"
 
-#include <iterator>
-
 namespace {
 
 constexpr std::array<int, 1> kOkIds = {IDOK};
@@ -11,21 +9,16 @@ constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
 
 }  // namespace
 
-// Commands only (Message::isCommand): a click, Enter, Escape, the close box, a
-// menu or an accelerator; an OK button's other notifications end nothing.
-const MessageEntry CDialog::kEntries[] = {
-    onCommand<CDialog>(kCommandNotifyCode, kOkIds, &CDialog::onOkCommand),
-    onCommand<CDialog>(kCommandNotifyCode, kCancelIds, &CDialog::onCancelCommand),
-};
-
-const MessageMap CDialog::kMessageMap = {&CWnd::kMessageMap, CDialog::kEntries, std::size(CDialog::kEntries)};
+MessageTable CDialog::messageTable()
+{
+    static const MessageEntry rows[] = {
+        onCommand<CDialog>(kCommandNotifyCode, kOkIds, &CDialog::onOkCommand),
+        onCommand<CDialog>(kCommandNotifyCode, kCancelIds, &CDialog::onCancelCommand),
+    };
+    return rows;
+}
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
-
-const MessageMap* CDialog::GetMessageMap() const
-{
-    return &kMessageMap;
-}
 
 HWND CDialog::ownerWindow() const
 {
@@ -82,11 +75,6 @@ void CDialog::EndDialog(int result)
 {
     if (GetSafeHwnd())
         ::EndDialog(GetSafeHwnd(), result);
-}
-
-LRESULT CDialog::OnPaint()
-{
-    return Default();
 }
 
 HandlerResult CDialog::onOkCommand(const Message&)

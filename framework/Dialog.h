@@ -1,12 +1,12 @@
-// A modal dialog built from a template in the program's own resources.
+// A modal dialog built from a template in the program's own resources, ended
+// by OK and Cancel. Dialog classes derive from CDialogEx<T> (DialogEx.h), the
+// only way to build one, so that every dialog states its table.
 #pragma once
 
 #include "framework/Wnd.h"
 
-class CDialog : public CWnd {
+class CDialog : public WithMessageTable<CDialog, CWnd> {
 public:
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
-
     // The EndDialog code, or -1 when the dialog cannot be created or this
     // object cannot be attached to it (another object took its window).
     INT_PTR DoModal();
@@ -17,24 +17,22 @@ public:
     virtual void OnCancel();
     void EndDialog(int result);
 
-    const MessageMap* GetMessageMap() const override;
-
-protected:
-    // The system's own painting of the dialog, for WM_PAINT handlers that
-    // only sometimes paint themselves.
-    LRESULT OnPaint();
-
-    static const MessageMap kMessageMap;
+    // Commands only (Message::isCommand): a click, Enter, Escape, the close
+    // box, a menu or an accelerator; an OK button's other notifications end
+    // nothing.
+    static MessageTable messageTable();
 
 private:
+    template <class, class>
+    friend class WithMessageTable;
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+
     // The dialog's one entry: the object's tables answer first, whatever they
     // leave gets the system's dialog processing. No subclass.
     static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HandlerResult onOkCommand(const Message&);
     HandlerResult onCancelCommand(const Message&);
     HWND ownerWindow() const;
-
-    static const MessageEntry kEntries[];
 
     UINT m_templateId;
     CWnd* m_parent;

@@ -1,9 +1,11 @@
-// The dialog base of the launcher's own dialogs; behaves as CDialog.
+// The base of every dialog class: CDialog with the class's own table searched
+// before CDialog's OK and Cancel rows.
 #pragma once
 
 #include "framework/Dialog.h"
 
-class CDialogEx : public CDialog {
+template <class T>
+class CDialogEx : public WithMessageTable<T, CDialog> {
 public:
-    explicit CDialogEx(UINT templateId, CWnd* parent = nullptr) : CDialog(templateId, parent) {}
+    explicit CDialogEx(UINT templateId, CWnd* parent = nullptr) : WithMessageTable<T, CDialog>(templateId, parent) {}
 };

@@ -8,8 +8,6 @@ bool entryMatches(const MessageEntry& entry, const Message& msg)
         return true;
     if (entry.notifyCode == kCommandNotifyCode ? !msg.isCommand() : entry.notifyCode != msg.notifyCode())
         return false;
-    if (entry.ids == nullptr)
-        return true;
     const int id = static_cast<int>(msg.commandId());
     for (std::size_t i = 0; i < entry.idCount; ++i)
         if (entry.ids[i] == id)

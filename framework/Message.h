@@ -53,26 +53,32 @@ inline constexpr UINT kCommandNotifyCode = 0xFFFFFFFFu;
 struct MessageEntry {
     UINT message;
     UINT notifyCode;     // WM_COMMAND only; kCommandNotifyCode: any command
-    const int* ids;      // WM_COMMAND only; nullptr (idCount 0) = any id
+    const int* ids;      // WM_COMMAND only: the ids it answers for
     std::size_t idCount;
     MessageHandler handler;
 };
 
-struct MessageMap {
-    const MessageMap* base;
-    const MessageEntry* entries;
-    std::size_t count;
+// A class's rows, searched in order.
+struct MessageTable {
+    const MessageEntry* entries = nullptr;
+    std::size_t count = 0;
+
+    constexpr MessageTable() = default;
+    template <std::size_t N>
+    constexpr MessageTable(const MessageEntry (&rows)[N]) : entries(rows), count(N)
+    {
+    }
 };
 
-template <std::size_t N>
-constexpr MessageMap makeMessageMap(const MessageMap* base, const MessageEntry (&entries)[N])
-{
-    return {base, entries, N};
-}
+// Never defined: an onMessage row for WM_COMMAND, which would answer every
+// id, does not build (command rows name their ids: onCommand).
+void commandRowsNeedIdsUseOnCommand();
 
 template <class Owner>
 constexpr MessageEntry onMessage(UINT message, HandlerOf<Owner> h)
 {
+    if (message == WM_COMMAND)
+        commandRowsNeedIdsUseOnCommand();
     return {message, 0, nullptr, 0, handler<Owner>(h)};
 }
 

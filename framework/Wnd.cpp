@@ -1,6 +1,8 @@
 #include "framework/Wnd.h"
 
-#include <atomic>
+#include "framework/AttachedObject.h"
+
+#include <cassert>
 #include <unordered_map>
 #include <vector>
 
@@ -61,23 +63,6 @@ WNDPROC installedProcedure(HWND hwnd)
     return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
 }
 
-// Sent by another thread to a window's thread to end an object's attachment
-// there; lParam: the object. Registered on first use (the same string gives
-// the same number, so threads racing to it agree).
-std::atomic<UINT> g_endRequest{0};
-
-UINT endRequestMessage()
-{
-    UINT message = g_endRequest.load(std::memory_order_relaxed);
-    if (!message) {
-        message = RegisterWindowMessageW(L"noxFramework.EndAttachment");
-        g_endRequest.store(message, std::memory_order_relaxed);
-    }
-    return message;
-}
-
-constexpr UINT kFirstRegisteredMessage = 0xC000;
-
 // Messages whose result a dialog procedure returns itself; the others go
 // through DWLP_MSGRESULT.
 bool resultReturnedDirectly(UINT message)
@@ -88,24 +73,15 @@ bool resultReturnedDirectly(UINT message)
 
 }  // namespace
 
-const MessageMap CWnd::kMessageMap = {nullptr, nullptr, 0};
-
 CWnd* attachedObject(HWND hwnd)
 {
     const WindowLink* link = hwnd ? linkOf(hwnd) : nullptr;
     return link ? link->object : nullptr;
 }
 
-CWnd::CWnd(HWND hwnd) : m_hWnd(hwnd) {}
-
 CWnd::~CWnd()
 {
     UnsubclassWindow();
-}
-
-const MessageMap* CWnd::GetMessageMap() const
-{
-    return &kMessageMap;
 }
 
 HWND CWnd::GetDlgItem(int id) const
@@ -193,26 +169,14 @@ HWND CWnd::UnsubclassWindow()
     const HWND hwnd = m_hWnd;
     if (!m_link)
         return hwnd;
-    if (ownedByThisThread(hwnd)) {
-        detach(false);
-    } else {
-        // Only the window's thread may touch its table and receive its
-        // messages: the end is carried out there (see endRequested). If the
-        // window is gone, nothing reaches it any more either.
-        SendMessageW(hwnd, endRequestMessage(), 0, reinterpret_cast<LPARAM>(this));
-        m_hWnd = nullptr;
-        m_link = nullptr;
-    }
-    return hwnd;
-}
-
-bool CWnd::endRequested(const Message& msg)
-{
-    if (msg.message < kFirstRegisteredMessage || msg.message != endRequestMessage() ||
-        msg.lParam != reinterpret_cast<LPARAM>(this))
-        return false;
+    // Only the window's thread may touch its table, and its procedure may be
+    // running this object's handlers right now.
+    const bool windowsThread = ownedByThisThread(hwnd);
+    assert(windowsThread && "an attachment ends on its window's thread");
+    if (!windowsThread)
+        return nullptr;
     detach(false);
-    return true;
+    return hwnd;
 }
 
 CWnd::Release CWnd::releaseFor(bool windowGoing) const
@@ -271,16 +235,19 @@ LRESULT CWnd::Default()
     return result;
 }
 
-HandlerResult CWnd::OnWndMsg(const Message& msg)
+HandlerResult CWnd::OnWndMsg(const Message&)
 {
-    for (const MessageMap* map = GetMessageMap(); map; map = map->base) {
-        for (std::size_t i = 0; i < map->count; ++i) {
-            const MessageEntry& entry = map->entries[i];
-            if (!entry.handler || !entryMatches(entry, msg))
-                continue;
-            if (const HandlerResult result = (this->*entry.handler)(msg))
-                return result;
-        }
+    return std::nullopt;
+}
+
+HandlerResult CWnd::searchTable(MessageTable table, const Message& msg)
+{
+    for (std::size_t i = 0; i < table.count; ++i) {
+        const MessageEntry& entry = table.entries[i];
+        if (!entryMatches(entry, msg))
+            continue;
+        if (const HandlerResult result = (this->*entry.handler)(msg))
+            return result;
     }
     return std::nullopt;
 }
@@ -291,8 +258,6 @@ LRESULT CALLBACK CWnd::subclassProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     const WindowLink* link = linkOf(hwnd);
     if (link && link->object) {
         CWnd* object = link->object;
-        if (object->endRequested(msg))
-            return TRUE;
         return object->dispatch(msg, [&] {
             const HandlerResult result = object->OnWndMsg(msg);
             return result ? *result : object->Default();
@@ -319,8 +284,6 @@ INT_PTR CWnd::dialogProcedureMessage(HWND hwnd, const Message& msg)
         object->m_dialogDefaultPending = false;
         return FALSE;  // its own Default(): the system processes the message
     }
-    if (object->endRequested(msg))
-        return TRUE;
     const HandlerResult result = object->dispatch(msg, [&] { return object->OnWndMsg(msg); });
     if (!result)
         return FALSE;

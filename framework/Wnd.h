@@ -1,27 +1,46 @@
-// Non-owning wrapper of a window. Once attached (SubclassWindow, or a dialog
-// being created), the window's messages pass through this object's tables.
+// The window-class layer. To add a dialog with a message table, hold these:
 //
-// An object is attached to a window in one of two ways, and that decides where
-// Default() goes: by subclassing (our procedure on top of the window's own;
-// Default() calls the window's own) or as a dialog's own dialog procedure
-// (Default() is the system's dialog processing).
+//  1. CDialogEx<YourDialog>: the base of every dialog class, given the class
+//     itself and the template id; DoModal() runs it and returns the end code.
+//  2. The table: `static MessageTable messageTable();` in the class, defined
+//     as a static array of rows. A class without it does not
+//     compile; the base classes' tables are searched after it on their own.
+//  3. Rows: onMessage<YourDialog>(WM_X, &YourDialog::OnX) for a message,
+//     onCommand<YourDialog>(BN_CLICKED, ids, &YourDialog::OnX) for a command
+//     from one of the listed control ids.
+//  4. A handler, HandlerResult OnX(const Message&): a value answers the
+//     message; std::nullopt passes it on to the next row and the bases.
+//  5. Default(): the processing the message would get without the object.
+//  6. The ends: OK, Enter, Cancel, Escape and the close box call OnOK() and
+//     OnCancel(), which call EndDialog(code); override those, or
+//     OnInitDialog() for the start.
+//  7. Controls by id: GetDlgItem(id), skipped where absent.
+//  8. A control with messages of its own: a member object of a class made
+//     with WithMessageTable<YourControl, CEdit> and its own table, attached
+//     with SubclassWindow(GetDlgItem(id)) in OnInitDialog().
+//
+// CWnd: non-owning wrapper of a window. Once attached (SubclassWindow, or a
+// dialog being created), the window's messages pass through this object's
+// tables. How it was attached decides where Default() goes: by subclassing
+// (our procedure on top of the window's own; Default() calls the window's
+// own) or as a dialog's own dialog procedure (the system's dialog processing).
 //
 // Attachment begins and ends on the window's thread: attaching a window of
-// another thread is refused, and UnsubclassWindow or the destructor called on
-// another thread hands the end to the window's thread and waits for it there
-// (that thread must be taking messages, or the caller waits until it does).
+// another thread is refused, and so is ending an attachment there (a debug
+// assertion; nothing changes).
 #pragma once
 
 #include "framework/Message.h"
 
 #include <string>
+#include <type_traits>
+#include <utility>
 
 struct WindowLink;  // a window's entry in its thread's table (Wnd.cpp)
 
 class CWnd {
 public:
     CWnd() = default;
-    explicit CWnd(HWND hwnd);
     virtual ~CWnd();
 
     // `this` is registered for the window: neither copied nor moved.
@@ -43,19 +62,20 @@ public:
     // when the window belongs to another thread.
     bool SubclassWindow(HWND hwnd);
     // Ends the attachment, whichever way it was made (a subclassed window gets
-    // its own procedure back); the object forgets the window, which it returns.
+    // its own procedure back); the object forgets the window, which it
+    // returns. On another thread than the window's: refused, nullptr.
     HWND UnsubclassWindow();
 
     // The message being handled, given the processing it gets without this
     // object (see the two attachments above); 0 outside a handler.
     LRESULT Default();
 
-    virtual const MessageMap* GetMessageMap() const;
-
 protected:
-    // Searches the tables from the most derived class to CWnd; the first
-    // handler that returns a value wins. std::nullopt: nobody handled it.
+    // No table of its own: nobody handles the message (std::nullopt).
+    // WithMessageTable searches a class's table, then its base's.
     virtual HandlerResult OnWndMsg(const Message& msg);
+    // The first row of `table` that matches and whose handler returns a value.
+    HandlerResult searchTable(MessageTable table, const Message& msg);
 
     // For a dialog whose dialog procedure is the framework's own (called at
     // WM_INITDIALOG): links the window to this object without replacing its
@@ -68,8 +88,6 @@ protected:
     static INT_PTR dialogProcedureMessage(HWND hwnd, const Message& msg);
 
     HWND m_hWnd = nullptr;
-
-    static const MessageMap kMessageMap;
 
 private:
     // What ending an attachment does with the window's entry: drops it (the
@@ -84,9 +102,6 @@ private:
     bool canAttach(HWND hwnd) const;
     // original: the procedure a subclass sits on; nullptr for a dialog procedure.
     void attach(HWND hwnd, WNDPROC original);
-    // Another thread's request to end this object's attachment: carried out
-    // here, on the window's thread. False for every other message.
-    bool endRequested(const Message& msg);
     // windowGoing: WM_NCDESTROY, after which the window sees no message.
     Release releaseFor(bool windowGoing) const;
     void detach(bool windowGoing);
@@ -98,8 +113,7 @@ private:
 
     const Message* m_current = nullptr;
     // This object's entry in its window's thread's table while attached, which
-    // says how (WindowLink::subclassed); nullptr when not, m_hWnd then being
-    // at most a window wrapped without its messages.
+    // says how (WindowLink::subclassed); nullptr when not (m_hWnd too).
     WindowLink* m_link = nullptr;
     // Set by Default() around the system's dialog processing, which calls the
     // dialog procedure first, with the same message: ours lets that one call
@@ -107,6 +121,43 @@ private:
     bool m_dialogDefaultPending = false;
 };
 
-// The object attached to a window of this thread by this framework, or
-// nullptr. Answered from the thread's own table: no system call.
-CWnd* attachedObject(HWND hwnd);
+template <class T, class = void>
+struct StatesMessageTable : std::false_type {};
+template <class T>
+struct StatesMessageTable<T, std::enable_if_t<std::is_same_v<decltype(T::messageTable()), MessageTable>>>
+    : std::true_type {};
+
+// T states a table of its own, not only the one it inherits from Base.
+template <class T, class Base>
+constexpr bool statesOwnMessageTable()
+{
+    if constexpr (!StatesMessageTable<T>::value)
+        return false;
+    else if constexpr (StatesMessageTable<Base>::value)
+        return &T::messageTable != &Base::messageTable;
+    else
+        return true;
+}
+
+// Base (a CWnd class) with T's table searched before Base's: T derives from
+// WithMessageTable<T, Base> and states `static MessageTable messageTable();`.
+template <class T, class Base>
+class WithMessageTable : public Base {
+public:
+    template <class... Args>
+    explicit WithMessageTable(Args&&... args) : Base(std::forward<Args>(args)...)
+    {
+        // Checked where T is complete: its own constructor.
+        static_assert(std::is_base_of_v<WithMessageTable, T>, "T derives from WithMessageTable<T, Base>");
+        static_assert(statesOwnMessageTable<T, Base>(),
+                      "a class with messages states its table: static MessageTable messageTable();");
+    }
+
+protected:
+    HandlerResult OnWndMsg(const Message& msg) override
+    {
+        if (const HandlerResult result = this->searchTable(T::messageTable(), msg))
+            return result;
+        return Base::OnWndMsg(msg);
+    }
+};

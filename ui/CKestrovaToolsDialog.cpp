@@ -4,8 +4,6 @@
 #include "res/resource.h"
 #include "launch/ToolTable.h"
 
-#include <iterator>
-
 namespace {
 
 // Tool button ids run on from IDC_TOOL_FIRST in table order.
@@ -27,21 +25,17 @@ ToolPlatform& windowsToolPlatform()
 
 }  // namespace
 
-const MessageEntry CKestrovaToolsDialog::kMessageEntries[] = {
-    onCommand<CKestrovaToolsDialog>(BN_CLICKED, kToolButtonIds, &CKestrovaToolsDialog::OnToolButton),
-};
-
-const MessageMap CKestrovaToolsDialog::kMessageMap = {&CDialog::kMessageMap, kMessageEntries,
-                                                      std::size(kMessageEntries)};
-
-CKestrovaToolsDialog::CKestrovaToolsDialog(CWnd* parent, ToolPlatform* platform)
-    : CDialog(IDD_KESTROVA_TOOLS, parent), m_platform(platform ? platform : &windowsToolPlatform())
+MessageTable CKestrovaToolsDialog::messageTable()
 {
+    static const MessageEntry rows[] = {
+        onCommand<CKestrovaToolsDialog>(BN_CLICKED, kToolButtonIds, &CKestrovaToolsDialog::OnToolButton),
+    };
+    return rows;
 }
 
-const MessageMap* CKestrovaToolsDialog::GetMessageMap() const
+CKestrovaToolsDialog::CKestrovaToolsDialog(CWnd* parent, ToolPlatform* platform)
+    : CDialogEx(IDD_KESTROVA_TOOLS, parent), m_platform(platform ? platform : &windowsToolPlatform())
 {
-    return &kMessageMap;
 }
 
 BOOL CKestrovaToolsDialog::OnInitDialog()

@@ -2,26 +2,20 @@
 
 #include "ui/ParsedEditRules.h"
 
-#include <iterator>
-
 bool CParsedEdit::wildcardAllowed = false;
 
-const MessageEntry CParsedEdit::kEntries[] = {
-    onMessage<CParsedEdit>(WM_CHAR, &CParsedEdit::OnChar),
-    onMessage<CParsedEdit>(WM_VSCROLL, &CParsedEdit::OnVScroll),
-};
-
-const MessageMap CParsedEdit::kMessageMap = {&CEdit::kMessageMap, CParsedEdit::kEntries,
-                                             std::size(CParsedEdit::kEntries)};
+MessageTable CParsedEdit::messageTable()
+{
+    static const MessageEntry rows[] = {
+        onMessage<CParsedEdit>(WM_CHAR, &CParsedEdit::OnChar),
+        onMessage<CParsedEdit>(WM_VSCROLL, &CParsedEdit::OnVScroll),
+    };
+    return rows;
+}
 
 CParsedEdit::CParsedEdit()
 {
     wildcardAllowed = false;
-}
-
-const MessageMap* CParsedEdit::GetMessageMap() const
-{
-    return &kMessageMap;
 }
 
 void CParsedEdit::SignalBadInput()

@@ -3,8 +3,9 @@
 #pragma once
 
 #include "framework/Edit.h"
+#include "framework/Wnd.h"
 
-class CParsedEdit : public CEdit {
+class CParsedEdit : public WithMessageTable<CParsedEdit, CEdit> {
 public:
     CParsedEdit();
 
@@ -14,17 +15,12 @@ public:
     // field switches it off.
     static bool wildcardAllowed;
 
-    const MessageMap* GetMessageMap() const override;
-
     // A rejected character or a failed step: the simple beep.
     virtual void SignalBadInput();
 
-protected:
-    static const MessageMap kMessageMap;
+    static MessageTable messageTable();
 
 private:
     HandlerResult OnChar(const Message& msg);
     HandlerResult OnVScroll(const Message& msg);
-
-    static const MessageEntry kEntries[];
 };

@@ -42,19 +42,21 @@ const ProductSlot* slotWith(int controlId)
 
 }  // namespace
 
-const MessageEntry CnoxLauncherDlg::kMessageEntries[] = {
-    onMessage<CnoxLauncherDlg>(WM_SYSCOMMAND, &CnoxLauncherDlg::OnSysCommand),
-    onMessage<CnoxLauncherDlg>(WM_PAINT, &CnoxLauncherDlg::OnPaint),
-    onMessage<CnoxLauncherDlg>(WM_QUERYDRAGICON, &CnoxLauncherDlg::OnQueryDragIcon),
-    onCommand<CnoxLauncherDlg>(BN_CLICKED, kLaunchButtonIds, &CnoxLauncherDlg::OnLaunch),
-    onCommand<CnoxLauncherDlg>(BN_CLICKED, kBrowseButtonIds, &CnoxLauncherDlg::OnBrowse),
-    onCommand<CnoxLauncherDlg>(CBN_SELCHANGE, kModeComboIds, &CnoxLauncherDlg::OnModeChanged),
-    onCommand<CnoxLauncherDlg>(BN_CLICKED, kAutoTestConfigureId, &CnoxLauncherDlg::OnAutoTestConfigure),
-    onCommand<CnoxLauncherDlg>(BN_CLICKED, kToolsId, &CnoxLauncherDlg::OnTools),
-    onMessage<CnoxLauncherDlg>(WM_TIMER, &CnoxLauncherDlg::OnTimer),
-};
-const MessageMap CnoxLauncherDlg::kMessageMap = {&CDialogEx::kMessageMap, kMessageEntries,
-                                                 std::size(kMessageEntries)};
+MessageTable CnoxLauncherDlg::messageTable()
+{
+    static const MessageEntry rows[] = {
+        onMessage<CnoxLauncherDlg>(WM_SYSCOMMAND, &CnoxLauncherDlg::OnSysCommand),
+        onMessage<CnoxLauncherDlg>(WM_PAINT, &CnoxLauncherDlg::OnPaint),
+        onMessage<CnoxLauncherDlg>(WM_QUERYDRAGICON, &CnoxLauncherDlg::OnQueryDragIcon),
+        onCommand<CnoxLauncherDlg>(BN_CLICKED, kLaunchButtonIds, &CnoxLauncherDlg::OnLaunch),
+        onCommand<CnoxLauncherDlg>(BN_CLICKED, kBrowseButtonIds, &CnoxLauncherDlg::OnBrowse),
+        onCommand<CnoxLauncherDlg>(CBN_SELCHANGE, kModeComboIds, &CnoxLauncherDlg::OnModeChanged),
+        onCommand<CnoxLauncherDlg>(BN_CLICKED, kAutoTestConfigureId, &CnoxLauncherDlg::OnAutoTestConfigure),
+        onCommand<CnoxLauncherDlg>(BN_CLICKED, kToolsId, &CnoxLauncherDlg::OnTools),
+        onMessage<CnoxLauncherDlg>(WM_TIMER, &CnoxLauncherDlg::OnTimer),
+    };
+    return rows;
+}
 
 CnoxLauncherDlg::CnoxLauncherDlg(unsigned templateId)
     : CDialogEx(templateId),
@@ -63,11 +65,6 @@ CnoxLauncherDlg::CnoxLauncherDlg(unsigned templateId)
 }
 
 CnoxLauncherDlg::~CnoxLauncherDlg() = default;
-
-const MessageMap* CnoxLauncherDlg::GetMessageMap() const
-{
-    return &kMessageMap;
-}
 
 BOOL CnoxLauncherDlg::OnInitDialog()
 {

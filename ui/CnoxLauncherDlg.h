@@ -13,12 +13,12 @@
 // each edition's start-up code defines it.
 extern const unsigned kLauncherLayoutTemplate;
 
-class CnoxLauncherDlg : public CDialogEx {
+class CnoxLauncherDlg : public CDialogEx<CnoxLauncherDlg> {
 public:
     explicit CnoxLauncherDlg(unsigned templateId = kLauncherLayoutTemplate);
     ~CnoxLauncherDlg() override;
 
-    const MessageMap* GetMessageMap() const override;
+    static MessageTable messageTable();
     BOOL OnInitDialog() override;
 
     // Recomputes every control's enabled state from the disk and the platform.
@@ -38,9 +38,6 @@ private:
     HandlerResult OnAutoTestConfigure(const Message& msg);
     HandlerResult OnTools(const Message& msg);
     HandlerResult OnTimer(const Message& msg);
-
-    static const MessageEntry kMessageEntries[];
-    static const MessageMap kMessageMap;
 
     HICON m_hIcon;
     std::array<CParsedEdit, kProductSlotCount> m_autoTestEdits;

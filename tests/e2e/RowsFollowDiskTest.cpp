@@ -59,22 +59,6 @@ TEST(RowsFollowDisk, X64RowsNeedAWow64LauncherEvenWhenInstalled)
     EXPECT_FALSE(launcher.enabled(slot(5).buttonId)) << "not installed";
 }
 
-TEST(RowsFollowDisk, EvaluationAndBetaReleasesAreFoundUnderTheChosenRoot)
-{
-    Installation disk;
-    disk.plant(Installation::x86Root(), L"Nettlecombe Evaluation", L"nettlecombe.exe");  // no full-release folder
-    disk.plant(Installation::nativeRoot(), L"Nettlecombe Evaluation", L"nettlecombe.exe");
-    disk.plant(Installation::nativeRoot(), L"Orrin Beta", L"orrin.exe");
-    disk.plant(Installation::x86Root(), L"Pellworth", L"pellworth-other.exe");  // folder without the exe
-    disk.plant(Installation::x86Root(), L"Pellworth Beta", L"pellworth.exe");
-    Launcher launcher(Launcher::Edition::Customer);
-    // The evaluation release under the native root, the beta release found last.
-    EXPECT_TRUE(launcher.waitEnabled(slot(4).buttonId, true));
-    EXPECT_TRUE(launcher.waitEnabled(slot(6).buttonId, true));
-    // The product folder under the x86 root keeps the search there: its beta exe counts.
-    EXPECT_TRUE(launcher.waitEnabled(slot(8).buttonId, true));
-}
-
 TEST(RowsFollowDisk, AnExecutableNamedFolderCountsAsInstalled)
 {
     Installation disk;

@@ -129,13 +129,33 @@ TEST(ResolveInstallPath, X86QueryTextIsNeverCut)
     EXPECT_EQ(resolveInstallPath(fake, L"Orrin", L"orrin.exe"), kX86Root + L"\\Kestrova\\Orrin Beta\\orrin.exe");
 }
 
-TEST(ResolveInstallPath, NativeRootWithProductFolderIsKeptUncut)
+// Roots that differ (a 64-bit caller on 64-bit Windows, or roots moved): the
+// first root holding the product folder keeps the search, even without its
+// exe, and a native root holding it is not cut at its " (x86)".
+TEST(ResolveInstallPath, FirstRootHoldingTheProductFolderKeepsTheSearch)
 {
-    FakeInstallQueries fake;
-    fake.x86Folder = L"C:\\Program Files (x86)";
-    fake.nativeFolder = L"D:\\Tools (x86)";
-    fake.existing = {L"D:\\Tools (x86)\\Kestrova\\Orrin", L"D:\\Tools (x86)\\Kestrova\\Orrin\\orrin.exe"};
-    EXPECT_EQ(resolveInstallPath(fake, L"Orrin", L"orrin.exe"), L"D:\\Tools (x86)\\Kestrova\\Orrin\\orrin.exe");
+    struct Case {
+        const wchar_t* x86;
+        const wchar_t* native;
+        std::set<std::wstring> onDisk;
+        std::wstring expected;
+        int folderQueries;
+    };
+    const Case cases[] = {
+        {L"D:\\Apps (x86)", L"D:\\Apps", {L"D:\\Apps (x86)\\Kestrova\\Orrin", L"D:\\Apps\\Kestrova\\Orrin\\orrin.exe"},
+         L"D:\\Apps (x86)\\Kestrova\\Orrin Beta\\orrin.exe", 1},
+        {L"C:\\Program Files (x86)", L"D:\\Tools (x86)",
+         {L"D:\\Tools (x86)\\Kestrova\\Orrin", L"D:\\Tools (x86)\\Kestrova\\Orrin\\orrin.exe"},
+         L"D:\\Tools (x86)\\Kestrova\\Orrin\\orrin.exe", 2},
+    };
+    for (const auto& c : cases) {
+        FakeInstallQueries fake;
+        fake.x86Folder = c.x86;
+        fake.nativeFolder = c.native;
+        fake.existing = c.onDisk;
+        EXPECT_EQ(resolveInstallPath(fake, L"Orrin", L"orrin.exe"), c.expected);
+        EXPECT_EQ(fake.folderQueries, c.folderQueries);
+    }
 }
 
 TEST(ResolveInstallPath, TrailingBackslashOfAFolderTextIsKeptDoubled)

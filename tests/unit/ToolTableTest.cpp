@@ -8,22 +8,6 @@
 
 namespace {
 
-struct Box {
-    int left, top, right, bottom;
-};
-
-Box boxOf(int column, int row)
-{
-    const int left = toolColumnLeft(column);
-    const int top = toolRowTop(row);
-    return {left, top, left + kToolButtonWidth, top + kToolButtonHeight};
-}
-
-bool overlap(const Box& a, const Box& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 bool endsWith(const std::wstring& text, const std::wstring& tail)
 {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -60,25 +44,6 @@ TEST(ToolTable, PairsShareTheirExecutableAndStandSideBySide)
     }
     for (const auto& [path, buttons] : buttonsPerPath)
         EXPECT_LE(buttons, 2) << testing::PrintToString(path);
-}
-
-TEST(ToolTable, ButtonsAndCloseFitTheDialogWithoutOverlap)
-{
-    std::vector<std::pair<std::wstring, Box>> boxes = {{L"Close", boxOf(kToolsCloseColumn, kToolsCloseRow)}};
-    for (const ToolButton& button : kToolButtons) {
-        ASSERT_TRUE(button.column >= 1 && button.column <= 4) << button.buttonId;
-        ASSERT_TRUE(button.row >= 0 && button.row < kToolRowCount) << button.buttonId;
-        boxes.emplace_back(button.caption, boxOf(button.column, button.row));
-    }
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const Box& box = boxes[i].second;
-        EXPECT_TRUE(box.left >= 0 && box.top >= 0 && box.right <= kToolsDialogWidth &&
-                    box.bottom <= kToolsDialogHeight)
-            << testing::PrintToString(boxes[i].first);
-        for (std::size_t j = i + 1; j < boxes.size(); ++j)
-            EXPECT_FALSE(overlap(box, boxes[j].second))
-                << testing::PrintToString(boxes[i].first) << " and " << testing::PrintToString(boxes[j].first);
-    }
 }
 
 TEST(ToolTable, ExecutablesAreAbsoluteAndTheConfigureToolSitsInItsFolder)

@@ -130,10 +130,10 @@ protected:
         owner_ = CreateWindowExW(0, L"STATIC", L"launcher", WS_POPUP | WS_VISIBLE, 0, 0, 300, 60, nullptr,
                                  nullptr, nullptr, nullptr);
         ASSERT_NE(owner_, nullptr);
-        ownerWnd_.emplace(owner_);
+        ASSERT_TRUE(ownerWnd_.emplace().SubclassWindow(owner_));
         fieldHwnd_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 280, 20, owner_, nullptr,
                                      nullptr, nullptr);
-        field_.emplace(fieldHwnd_);
+        ASSERT_TRUE(field_.emplace().SubclassWindow(fieldHwnd_));
     }
     void TearDown() override
     {

@@ -154,13 +154,12 @@ TEST_F(ProductLaunchTest, ChildGetsTheUnquotedPathItsFolderAndOnlyTheChosenVaria
         bool disableChecks;
         Strings expected;
     };
-    // Run back to back in one process: a variable left over by one case would show in the next.
+    // Which variables each mode and check choose is LaunchPlanTest's; here, that
+    // the controls are read and the environment is put back. Run back to back
+    // in one process: a variable left over by one case would show in the next.
     const Case cases[] = {
-        {"customer Normal", Layout::Customer, 0, false, false, false, {}},
         {"customer Full", Layout::Customer, 1, false, false, false, {kRecordFull}},
-        {"customer Partial", Layout::Customer, 2, false, false, false, {kRecordPartial}},
         {"no selection", Layout::Customer, -1, false, false, false, {}},
-        {"inject with Normal", Layout::Developer, 0, true, false, false, {kShowMessageBox}},
         {"inject, Partial, -help", Layout::Developer, 2, true, true, false, {kRecordPartial, kShowMessageBox}},
         {"checked but disabled", Layout::Developer, 1, true, true, true, {kRecordFull, kShowMessageBox}},
     };

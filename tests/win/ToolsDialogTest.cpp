@@ -93,26 +93,4 @@ TEST(CKestrovaToolsDialog, EachButtonStartsItsRowAndTheDialogStaysOpen)
     EXPECT_EQ(platform.beeps, 0);
 }
 
-TEST(CKestrovaToolsDialog, CloseEscapeAndSystemMenuEndIt)
-{
-    struct Case {
-        const char* name;
-        UINT message;
-        WPARAM wParam;
-    };
-    const Case cases[] = {
-        {"Close button", WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
-        {"Escape", WM_COMMAND, MAKEWPARAM(IDCANCEL, 0)},
-        {"system menu", WM_SYSCOMMAND, SC_CLOSE},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        RecordingPlatform platform;
-        CKestrovaToolsDialog dialog(nullptr, &platform);
-        Script script{{}, c.message, c.wParam};
-        EXPECT_EQ(runScripted(dialog, script), IDCANCEL);
-        EXPECT_TRUE(platform.started.empty());
-    }
-}
-
 }  // namespace

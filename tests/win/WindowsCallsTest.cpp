@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
 #include <cwchar>
@@ -107,73 +106,6 @@ TEST(DetachedStart, ProductsAndPlainToolsAreShownWithoutCreationFlagsOrInherited
 
     const std::wstring shownDetached = L"creation flags 0, inherit 0, start-up flags 1, show 5";
     EXPECT_EQ(processStarts, (std::vector<std::wstring>{shownDetached, shownDetached}));
-}
-
-struct ShellStart {
-    std::wstring verb;
-    std::wstring file;
-    std::wstring parameters;
-    std::wstring directory;
-    int show;
-};
-std::vector<ShellStart> shellStarts;
-
-std::wstring textOf(LPCWSTR text)
-{
-    return text ? text : L"";
-}
-
-HINSTANCE WINAPI recordShellStart(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory, INT show)
-{
-    shellStarts.push_back({textOf(verb), textOf(file), textOf(parameters), textOf(directory), show});
-    return reinterpret_cast<HINSTANCE>(static_cast<INT_PTR>(42));  // started
-}
-
-BOOL WINAPI recordShellStartEx(SHELLEXECUTEINFOW* info)
-{
-    shellStarts.push_back({textOf(info->lpVerb), textOf(info->lpFile), textOf(info->lpParameters),
-                           textOf(info->lpDirectory), info->nShow});
-    return TRUE;
-}
-
-TEST(WindowsToolPlatform, ElevatedStartsAskTheShellForRunas)
-{
-    const TempFolder temp(L"tools");
-    const std::wstring tool = temp.path() + L"\\Tool Dir\\tool.exe";
-    ASSERT_TRUE(plantStub(tool));
-    const ImportReplacement replacement("SHELL32.dll", "ShellExecuteW", &recordShellStart);
-    ASSERT_TRUE(replacement.active());
-    shellStarts.clear();
-    WindowsToolPlatform platform;
-
-    EXPECT_EQ(platform.shellExecuteRunas(tool), 42);
-    RunToolElevated(platform, tool);  // this system supports elevation
-    RunToolAlwaysElevated(platform, tool);
-
-    ASSERT_EQ(shellStarts.size(), 3u);
-    for (const ShellStart& start : shellStarts) {
-        EXPECT_EQ(start.verb, L"runas");
-        EXPECT_EQ(start.file, tool);
-        EXPECT_EQ(start.parameters, L"");
-        EXPECT_EQ(start.directory, L"");
-        EXPECT_EQ(start.show, SW_SHOWNORMAL);
-    }
-}
-
-TEST(WindowsToolPlatform, AutoTestConfigureAsksTheShellToOpenItShownInItsFolder)
-{
-    const ImportReplacement replacement("SHELL32.dll", "ShellExecuteExW", &recordShellStartEx);
-    ASSERT_TRUE(replacement.active());
-    shellStarts.clear();
-
-    LaunchAutoTestConfigure();
-
-    ASSERT_EQ(shellStarts.size(), 1u);
-    EXPECT_EQ(shellStarts[0].verb, L"open");
-    EXPECT_EQ(shellStarts[0].file, kAutoTestConfigurePath);
-    EXPECT_EQ(shellStarts[0].parameters, L"");
-    EXPECT_EQ(shellStarts[0].directory, kAutoTestConfigureFolder);
-    EXPECT_EQ(shellStarts[0].show, SW_SHOW);
 }
 
 }  // namespace
