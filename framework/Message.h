@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cassert>
 #include <cstddef>
 #include <optional>
 
@@ -70,15 +71,12 @@ struct MessageTable {
     }
 };
 
-// Never defined: an onMessage row for WM_COMMAND, which would answer every
-// id, does not build (command rows name their ids: onCommand).
-void commandRowsNeedIdsUseOnCommand();
-
+// Command rows name their ids (onCommand): a WM_COMMAND row without ids would
+// answer no command, and is refused.
 template <class Owner>
 constexpr MessageEntry onMessage(UINT message, HandlerOf<Owner> h)
 {
-    if (message == WM_COMMAND)
-        commandRowsNeedIdsUseOnCommand();
+    assert(message != WM_COMMAND && "command rows name their ids: onCommand");
     return {message, 0, nullptr, 0, handler<Owner>(h)};
 }
 
