@@ -21,6 +21,7 @@
 #include "launch/ToolTable.h"
 #include "tests/e2e/LauncherDriver.h"
 #include "tests/e2e/ProcessProbe.h"
+#include "tests/support/Environment.h"
 #include "tests/support/Files.h"
 #include "tests/support/Slots.h"
 #include "tests/support/StubReport.h"
@@ -50,11 +51,8 @@ constexpr DWORD kSlowMs = 120000;
 // (signed, in scripts/test), which take the place of the build's own.
 std::wstring x86Folder()
 {
-    wchar_t folder[MAX_PATH] = L"";
-    DWORD length = GetEnvironmentVariableW(L"NOX_X86_SHIPPED", folder, MAX_PATH);
-    if (length == 0)
-        length = GetEnvironmentVariableW(L"NOX_X86_BIN", folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? folder : L"";
+    const auto shipped = environmentVariable(L"NOX_X86_SHIPPED");
+    return shipped && !shipped->empty() ? *shipped : environmentVariable(L"NOX_X86_BIN").value_or(L"");
 }
 
 // The executables under test must be the 32-bit build's: checked before anything starts.

@@ -8,6 +8,7 @@
 // root store, and taken out again on every path.
 #include "framework/ScopeExit.h"
 #include "framework/UniqueHandle.h"
+#include "tests/support/Environment.h"
 #include "tests/support/Text.h"
 
 #include <gtest/gtest.h>
@@ -28,9 +29,7 @@ constexpr const char* kSha256 = "2.16.840.1.101.3.4.2.1";
 
 std::wstring releaseBuild()
 {
-    wchar_t folder[MAX_PATH] = L"";
-    const DWORD length = GetEnvironmentVariableW(L"NOX_RELEASE_BUILD", folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? folder : L"";
+    return environmentVariable(L"NOX_RELEASE_BUILD").value_or(L"");
 }
 
 std::vector<BYTE> readAll(const std::wstring& path)
