@@ -2,22 +2,6 @@
 
 #include "framework/WinApp.h"
 
-namespace {
-
-constexpr std::array<int, 1> kOkIds = {IDOK};
-constexpr std::array<int, 1> kCancelIds = {IDCANCEL};
-
-}  // namespace
-
-MessageTable CDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onCommand<CDialog>(kCommandNotifyCode, kOkIds, &CDialog::onOkCommand),
-        onCommand<CDialog>(kCommandNotifyCode, kCancelIds, &CDialog::onCancelCommand),
-    };
-    return rows;
-}
-
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
 
 HWND CDialog::ownerWindow() const

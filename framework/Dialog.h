@@ -17,10 +17,24 @@ public:
     virtual void OnCancel();
     void EndDialog(int result);
 
+    // A dialog passes a message on with `return std::nullopt;`, which reaches
+    // these rows (OK, Cancel) and then the system's dialog processing; a
+    // Default() here would skip the rows, so it does not compile.
+    template <class Never = void>
+    LRESULT Default()
+    {
+        static_assert(kNever<Never>, "a dialog passes a message on with return std::nullopt;");
+        return 0;
+    }
+
     // Commands only (Message::isCommand): a click, Enter, Escape, the close
     // box, a menu or an accelerator; an OK button's other notifications end
     // nothing.
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<CDialog>(onCommand(kAnyCommand, IDOK, &CDialog::onOkCommand),
+                                    onCommand(kAnyCommand, IDCANCEL, &CDialog::onCancelCommand));
+    }
 
 private:
     template <class, class>

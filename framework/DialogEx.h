@@ -6,6 +6,9 @@
 
 template <class T>
 class CDialogEx : public WithMessageTable<T, CDialog> {
-public:
+private:
+    // Only T itself is built on CDialogEx<T>: a class copied from another
+    // dialog with the argument left as it was does not compile.
+    friend T;
     explicit CDialogEx(UINT templateId, CWnd* parent = nullptr) : WithMessageTable<T, CDialog>(templateId, parent) {}
 };

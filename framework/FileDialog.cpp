@@ -12,6 +12,8 @@
 #include "framework/FileDialog.h"
 
 #include "framework/ComPtr.h"
+#include "framework/FileSystem.h"
+#include "framework/PathText.h"
 
 #include <shobjidl.h>
 
@@ -161,7 +163,7 @@ INT_PTR CFileDialog::runItemDialog(bool& shown)
     // every choice must exist, which would forbid typing a new name.
     if (m_open && !m_defaultExtension.empty() && GetFileExt().empty()) {
         const std::wstring completed = m_pathName + L'.' + m_defaultExtension;
-        if (GetFileAttributesW(completed.c_str()) != INVALID_FILE_ATTRIBUTES)
+        if (pathExists(completed))
             m_pathName = completed;
     }
 
@@ -189,9 +191,5 @@ std::wstring CFileDialog::GetPathName() const
 
 std::wstring CFileDialog::GetFileExt() const
 {
-    const std::size_t nameStart = m_pathName.find_last_of(L"\\/");
-    const std::size_t dot = m_pathName.rfind(L'.');
-    if (dot == std::wstring::npos || (nameStart != std::wstring::npos && dot < nameStart))
-        return std::wstring();
-    return m_pathName.substr(dot + 1);
+    return extensionOfPath(m_pathName);
 }

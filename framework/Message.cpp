@@ -1,16 +1,18 @@
 #include "framework/Message.h"
 
-bool entryMatches(const MessageEntry& entry, const Message& msg)
+bool MessageKey::matches(const Message& msg) const
 {
-    if (entry.message != msg.message)
+    if (message != msg.message)
         return false;
     if (msg.message != WM_COMMAND)
         return true;
-    if (entry.notifyCode == kCommandNotifyCode ? !msg.isCommand() : entry.notifyCode != msg.notifyCode())
+    if (notifyCode == kAnyCommand ? !msg.isCommand() : notifyCode != msg.notifyCode())
         return false;
-    const int id = static_cast<int>(msg.commandId());
-    for (std::size_t i = 0; i < entry.idCount; ++i)
-        if (entry.ids[i] == id)
+    const int commandId = static_cast<int>(msg.commandId());
+    if (!ids)
+        return id == commandId;
+    for (std::size_t i = 0; i < idCount; ++i)
+        if (ids[i] == commandId)
             return true;
     return false;
 }

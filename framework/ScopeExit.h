@@ -1,5 +1,5 @@
 // Runs a callable when the scope ends, on every path out (return, exception).
-// Portable. Usage: ScopeExit restore([&] { ... });  dismiss() cancels it.
+// Portable. Usage: ScopeExit restore([&] { ... });
 #pragma once
 
 #include <utility>
@@ -10,8 +10,7 @@ public:
     explicit ScopeExit(F action) noexcept(noexcept(F(std::move(action)))) : action_(std::move(action)) {}
     ~ScopeExit()
     {
-        if (active_)
-            action_();
+        action_();
     }
 
     ScopeExit(const ScopeExit&) = delete;
@@ -19,9 +18,6 @@ public:
     ScopeExit(ScopeExit&&) = delete;
     ScopeExit& operator=(ScopeExit&&) = delete;
 
-    void dismiss() noexcept { active_ = false; }
-
 private:
     F action_;
-    bool active_ = true;
 };

@@ -1,6 +1,6 @@
-// Functions of system DLLs that only the file dialog needs (ole32, comdlg32),
-// loaded on first use rather than imported: a launcher that never opens a
-// file dialog starts without them.
+// Functions of system DLLs looked up at run time rather than imported: those
+// only the file dialog needs (ole32, comdlg32), so that a launcher that never
+// opens one starts without them, and those older systems lack.
 #pragma once
 
 #include <windows.h>

@@ -1,10 +1,6 @@
 #include "framework/Wnd.h"
 
-#include "framework/AttachedObject.h"
-
-#include <cassert>
 #include <unordered_map>
-#include <vector>
 
 // Which object each window of this thread is attached to, and how. Messages
 // come to a window on the thread that created it, so the table is per thread
@@ -73,12 +69,6 @@ bool resultReturnedDirectly(UINT message)
 
 }  // namespace
 
-CWnd* attachedObject(HWND hwnd)
-{
-    const WindowLink* link = hwnd ? linkOf(hwnd) : nullptr;
-    return link ? link->object : nullptr;
-}
-
 CWnd::~CWnd()
 {
     UnsubclassWindow();
@@ -89,36 +79,14 @@ HWND CWnd::GetDlgItem(int id) const
     return m_hWnd ? ::GetDlgItem(m_hWnd, id) : nullptr;
 }
 
-BOOL CWnd::EnableWindow(BOOL enable)
-{
-    return ::EnableWindow(m_hWnd, enable);
-}
-
 BOOL CWnd::SetWindowTextW(LPCWSTR text)
 {
     return ::SetWindowTextW(m_hWnd, text);
 }
 
-std::wstring CWnd::GetWindowTextW() const
-{
-    if (!m_hWnd)
-        return {};
-    const int length = ::GetWindowTextLengthW(m_hWnd);
-    if (length <= 0)
-        return {};
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = ::GetWindowTextW(m_hWnd, buffer.data(), length + 1);
-    return std::wstring(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
-}
-
 BOOL CWnd::UpdateWindow()
 {
     return ::UpdateWindow(m_hWnd);
-}
-
-BOOL CWnd::InvalidateRect(const RECT* rect, BOOL erase)
-{
-    return ::InvalidateRect(m_hWnd, rect, erase);
 }
 
 int CWnd::GetDlgCtrlID() const
@@ -171,9 +139,7 @@ HWND CWnd::UnsubclassWindow()
         return hwnd;
     // Only the window's thread may touch its table, and its procedure may be
     // running this object's handlers right now.
-    const bool windowsThread = ownedByThisThread(hwnd);
-    assert(windowsThread && "an attachment ends on its window's thread");
-    if (!windowsThread)
+    if (!ownedByThisThread(hwnd))
         return nullptr;
     detach(false);
     return hwnd;
@@ -222,33 +188,14 @@ auto CWnd::dispatch(const Message& msg, Handle handle)
 
 LRESULT CWnd::Default()
 {
-    if (!m_current || !m_link)
+    if (!m_current || !m_link || !m_link->subclassed())
         return 0;
     const Message& msg = *m_current;
-    if (m_link->subclassed())
-        return CallWindowProcW(m_link->original, m_hWnd, msg.message, msg.wParam, msg.lParam);
-    // A handler reached from in the system's dialog processing may call
-    // Default() in turn; each call sets the flag for its own message.
-    m_dialogDefaultPending = true;
-    const LRESULT result = DefDlgProcW(m_hWnd, msg.message, msg.wParam, msg.lParam);
-    m_dialogDefaultPending = false;
-    return result;
+    return CallWindowProcW(m_link->original, m_hWnd, msg.message, msg.wParam, msg.lParam);
 }
 
 HandlerResult CWnd::OnWndMsg(const Message&)
 {
-    return std::nullopt;
-}
-
-HandlerResult CWnd::searchTable(MessageTable table, const Message& msg)
-{
-    for (std::size_t i = 0; i < table.count; ++i) {
-        const MessageEntry& entry = table.entries[i];
-        if (!entryMatches(entry, msg))
-            continue;
-        if (const HandlerResult result = (this->*entry.handler)(msg))
-            return result;
-    }
     return std::nullopt;
 }
 
@@ -280,10 +227,6 @@ INT_PTR CWnd::dialogProcedureMessage(HWND hwnd, const Message& msg)
     CWnd* object = link && !link->subclassed() ? link->object : nullptr;
     if (!object)
         return FALSE;  // before WM_INITDIALOG, after the object let go, or taken by a subclass
-    if (object->m_dialogDefaultPending) {
-        object->m_dialogDefaultPending = false;
-        return FALSE;  // its own Default(): the system processes the message
-    }
     const HandlerResult result = object->dispatch(msg, [&] { return object->OnWndMsg(msg); });
     if (!result)
         return FALSE;

@@ -1,33 +1,32 @@
-// The window-class layer. To add a dialog with a message table, hold these:
+// The window-class layer. Writing a dialog or a control takes these eight:
 //
-//  1. CDialogEx<YourDialog>: the base of every dialog class, given the class
-//     itself and the template id; DoModal() runs it and returns the end code.
-//  2. The table: `static MessageTable messageTable();` in the class, defined
-//     as a static array of rows. A class without it does not
-//     compile; the base classes' tables are searched after it on their own.
-//  3. Rows: onMessage<YourDialog>(WM_X, &YourDialog::OnX) for a message,
-//     onCommand<YourDialog>(BN_CLICKED, ids, &YourDialog::OnX) for a command
-//     from one of the listed control ids.
-//  4. A handler, HandlerResult OnX(const Message&): a value answers the
-//     message; std::nullopt passes it on to the next row and the bases.
-//  5. Default(): the processing the message would get without the object.
-//  6. The ends: OK, Enter, Cancel, Escape and the close box call OnOK() and
-//     OnCancel(), which call EndDialog(code); override those, or
-//     OnInitDialog() for the start.
-//  7. Controls by id: GetDlgItem(id), skipped where absent.
-//  8. A control with messages of its own: a member object of a class made
-//     with WithMessageTable<YourControl, CEdit> and its own table, attached
-//     with SubclassWindow(GetDlgItem(id)) in OnInitDialog().
+//  1. The base: `class CMyDlg : public CDialogEx<CMyDlg>` for a dialog, built
+//     with its template id (and parent); `WithMessageTable<CMyEdit, CEdit>`
+//     for a control, and `WithMessageTable<Derived, Base>` for a class derived
+//     from one with a table. The argument is always the class itself.
+//  2. The table, in the class body (a class without one does not compile):
+//     `static constexpr auto messageTable() { return messageRows<CMyDlg>(rows...); }`
+//     with no rows for none. It is searched first, then the bases' tables.
+//  3. Rows: onMessage<WM_X>(&CMyDlg::OnX); onCommand(BN_CLICKED, IDC_X,
+//     &CMyDlg::OnX) for one control id, or a constexpr std::array of ids.
+//  4. Handlers: HandlerResult OnX(const Message& msg). A value answers;
+//     `return std::nullopt;` passes the message on (next row, bases, the
+//     window's own processing). msg.commandId(), notifyCode(),
+//     systemCommand(), scrollCode(), character(); raw wParam and lParam.
+//  5. The ends: DoModal() runs a dialog and returns its EndDialog(code).
+//     Override OnInitDialog() for the start, OnOK() and OnCancel() for OK,
+//     Enter, Cancel, Escape and the close box.
+//  6. The window: GetDlgItem(id) for a control (nullptr where the layout has
+//     none), m_hWnd for every other system call.
+//  7. A control object: a member, attached with SubclassWindow(GetDlgItem(id))
+//     in OnInitDialog(); it lets go when the window or the object goes.
+//  8. Default(), in a control's handler: what the control's own procedure
+//     answers (a dialog passes messages on with std::nullopt alone).
 //
 // CWnd: non-owning wrapper of a window. Once attached (SubclassWindow, or a
 // dialog being created), the window's messages pass through this object's
-// tables. How it was attached decides where Default() goes: by subclassing
-// (our procedure on top of the window's own; Default() calls the window's
-// own) or as a dialog's own dialog procedure (the system's dialog processing).
-//
-// Attachment begins and ends on the window's thread: attaching a window of
-// another thread is refused, and so is ending an attachment there (a debug
-// assertion; nothing changes).
+// tables. Attachment begins and ends on the window's thread: attaching a
+// window of another thread is refused, and so is ending an attachment there.
 #pragma once
 
 #include "framework/Message.h"
@@ -49,11 +48,8 @@ public:
 
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetDlgItem(int id) const;
-    BOOL EnableWindow(BOOL enable);
     BOOL SetWindowTextW(LPCWSTR text);
-    std::wstring GetWindowTextW() const;
     BOOL UpdateWindow();
-    BOOL InvalidateRect(const RECT* rect, BOOL erase);
     int GetDlgCtrlID() const;
     HWND GetParent() const;
 
@@ -66,16 +62,14 @@ public:
     // returns. On another thread than the window's: refused, nullptr.
     HWND UnsubclassWindow();
 
-    // The message being handled, given the processing it gets without this
-    // object (see the two attachments above); 0 outside a handler.
+    // For a subclassed window: the message being handled, given to the
+    // window's own procedure; 0 outside a handler or without a subclass.
     LRESULT Default();
 
 protected:
     // No table of its own: nobody handles the message (std::nullopt).
     // WithMessageTable searches a class's table, then its base's.
     virtual HandlerResult OnWndMsg(const Message& msg);
-    // The first row of `table` that matches and whose handler returns a value.
-    HandlerResult searchTable(MessageTable table, const Message& msg);
 
     // For a dialog whose dialog procedure is the framework's own (called at
     // WM_INITDIALOG): links the window to this object without replacing its
@@ -115,49 +109,43 @@ private:
     // This object's entry in its window's thread's table while attached, which
     // says how (WindowLink::subclassed); nullptr when not (m_hWnd too).
     WindowLink* m_link = nullptr;
-    // Set by Default() around the system's dialog processing, which calls the
-    // dialog procedure first, with the same message: ours lets that one call
-    // through to the system (dialogProcedureMessage) rather than answer again.
-    bool m_dialogDefaultPending = false;
 };
 
+// T states a table of its own (concept 2), not only the one it inherits.
 template <class T, class = void>
-struct StatesMessageTable : std::false_type {};
+struct StatesOwnMessageTable : std::false_type {};
 template <class T>
-struct StatesMessageTable<T, std::enable_if_t<std::is_same_v<decltype(T::messageTable()), MessageTable>>>
-    : std::true_type {};
+struct StatesOwnMessageTable<T, std::enable_if_t<std::is_same_v<typename decltype(T::messageTable())::value_type,
+                                                                 MessageRow<T>>>> : std::true_type {};
 
-// T states a table of its own, not only the one it inherits from Base.
-template <class T, class Base>
-constexpr bool statesOwnMessageTable()
-{
-    if constexpr (!StatesMessageTable<T>::value)
-        return false;
-    else if constexpr (StatesMessageTable<Base>::value)
-        return &T::messageTable != &Base::messageTable;
-    else
-        return true;
-}
-
-// Base (a CWnd class) with T's table searched before Base's: T derives from
-// WithMessageTable<T, Base> and states `static MessageTable messageTable();`.
+// Base (a CWnd class) with T's table searched before Base's.
 template <class T, class Base>
 class WithMessageTable : public Base {
 public:
+    using MessageTableOwner = T;  // whose rows messageRows accepts (Message.h)
+
+protected:
     template <class... Args>
     explicit WithMessageTable(Args&&... args) : Base(std::forward<Args>(args)...)
     {
         // Checked where T is complete: its own constructor.
         static_assert(std::is_base_of_v<WithMessageTable, T>, "T derives from WithMessageTable<T, Base>");
-        static_assert(statesOwnMessageTable<T, Base>(),
-                      "a class with messages states its table: static MessageTable messageTable();");
+        static_assert(StatesOwnMessageTable<T>::value,
+                      "a class with messages states its table: static constexpr auto messageTable() "
+                      "{ return messageRows<T>(rows...); }");
     }
 
-protected:
     HandlerResult OnWndMsg(const Message& msg) override
     {
-        if (const HandlerResult result = this->searchTable(T::messageTable(), msg))
-            return result;
+        // Evaluated by the compiler: ids that would not outlive the table do not build.
+        static constexpr auto rows = T::messageTable();
+        T& self = static_cast<T&>(*this);
+        for (const MessageRow<T>& row : rows) {
+            if (!row.key.matches(msg))
+                continue;
+            if (const HandlerResult result = (self.*row.handler)(msg))
+                return result;
+        }
         return Base::OnWndMsg(msg);
     }
 };

@@ -1,5 +1,7 @@
 #include "launch/LaunchPlan.h"
 
+#include "framework/PathText.h"
+
 const std::array<LaunchMode, 3> kLaunchModes = {{
     {L"Normal", kModeNormal},
     {L"Record Full Message Statistics", kModeRecordFullMessageStats},
@@ -14,12 +16,6 @@ const std::array<const wchar_t*, 7> kLaunchVariables = {
 };
 
 const wchar_t* const kLaunchVariableValue = L"1";
-
-std::wstring folderOfPath(const std::wstring& path)
-{
-    const std::size_t lastSeparator = path.rfind(L'\\');
-    return lastSeparator == std::wstring::npos ? std::wstring() : path.substr(0, lastSeparator);
-}
 
 LaunchPlan planLaunch(const std::wstring& exePath, std::optional<long> modeCode, bool injectChecked,
                       bool helpChecked)

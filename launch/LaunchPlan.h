@@ -37,6 +37,3 @@ struct LaunchPlan {
 // `modeCode` is empty when the mode box is absent or has no selection.
 LaunchPlan planLaunch(const std::wstring& exePath, std::optional<long> modeCode, bool injectChecked,
                       bool helpChecked);
-
-// The path up to, not including, its last backslash; empty when there is none.
-std::wstring folderOfPath(const std::wstring& path);

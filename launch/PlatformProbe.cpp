@@ -1,5 +1,7 @@
 #include "launch/PlatformProbe.h"
 
+#include "framework/SystemLibrary.h"
+
 #include <cstring>
 #include <utility>
 
@@ -45,15 +47,9 @@ bool getOSVersionInfo(OSVERSIONINFOEXW* info)
 bool isWow64()
 {
     // Looked up at run time: older systems lack the export.
-    HMODULE kernel = GetModuleHandleW(L"KERNEL32.DLL");
-    if (!kernel)
+    const auto isWow64Process = systemFunction<BOOL WINAPI(HANDLE, PBOOL)>(L"kernel32.dll", "IsWow64Process");
+    if (!isWow64Process)
         return false;
-    using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-    const FARPROC found = GetProcAddress(kernel, "IsWow64Process");
-    if (!found)
-        return false;
-    // Through void(*)(): the generic function pointer type every compiler accepts.
-    const auto isWow64Process = reinterpret_cast<IsWow64ProcessFn>(reinterpret_cast<void (*)()>(found));
     BOOL wow64 = FALSE;
     if (!isWow64Process(GetCurrentProcess(), &wow64))
         return false;

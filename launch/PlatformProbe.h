@@ -16,7 +16,6 @@ public:
     // False for a null pointer (the platform is not asked then); otherwise
     // copies the record, asked of the platform at the first such call.
     bool get(OSVERSIONINFOEXW* out);
-    bool filled() const { return m_filled; }
 
 private:
     Query m_query;

@@ -2,6 +2,7 @@
 // is installed. Portable: the platform is reached only through InstallQueries.
 #pragma once
 
+#include "launch/PathQuery.h"
 #include "res/resource.h"
 
 #include <array>
@@ -45,17 +46,24 @@ inline constexpr std::array<ProductSlot, kProductSlotCount> kProductSlots = {{
      IDC_INJECT_QUENBY_X64, IDC_AUTOTEST_QUENBY_X64, IDC_BROWSE_QUENBY_X64},
 }};
 
+// One control id of every slot, in slot order: slotControlIds<&ProductSlot::buttonId>().
+template <int ProductSlot::*Id>
+constexpr std::array<int, kProductSlotCount> slotControlIds()
+{
+    std::array<int, kProductSlotCount> ids{};
+    for (std::size_t i = 0; i < kProductSlotCount; ++i)
+        ids[i] = kProductSlots[i].*Id;
+    return ids;
+}
+
 enum class ProgramFilesKind { X86, Native };
 
 // The two platform queries the resolution is built on.
-class InstallQueries {
+class InstallQueries : public PathQuery {
 public:
-    virtual ~InstallQueries() = default;
     // Writes the program-files folder text into `buffer`; on failure the
     // buffer may keep what it held before (the caller uses it regardless).
     virtual void queryProgramFilesFolder(ProgramFilesKind kind, std::wstring& buffer) = 0;
-    // True for an existing file or directory.
-    virtual bool pathExists(const std::wstring& path) = 0;
 };
 
 bool fileExistsInFolder(InstallQueries& queries, const std::wstring& folder, const std::wstring& name);

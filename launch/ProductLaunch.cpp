@@ -1,5 +1,6 @@
 #include "launch/ProductLaunch.h"
 
+#include "framework/FileSystem.h"
 #include "framework/ScopeExit.h"
 #include "launch/DetachedProcess.h"
 #include "launch/LaunchPlan.h"
@@ -56,7 +57,7 @@ void clearLaunchVariables()
 
 void launchProduct(HWND dialog, const std::wstring& exePath, int modeComboId, int injectCheckId)
 {
-    if (GetFileAttributesW(exePath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!pathExists(exePath)) {
         showLaunchFailure(dialog, L"The file " + exePath + L" does not exist", L"File does not exist");
         return;
     }

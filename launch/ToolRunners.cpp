@@ -1,6 +1,6 @@
 #include "launch/ToolRunners.h"
 
-#include "launch/LaunchPlan.h"
+#include "framework/PathText.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void runAs(ToolPlatform& platform, const std::wstring& exePath)
 
 void RunTool(ToolPlatform& platform, const std::wstring& exePath)
 {
-    if (!platform.fileExists(exePath)) {
+    if (!platform.pathExists(exePath)) {
         platform.beep();
         return;
     }
@@ -34,7 +34,7 @@ void RunTool(ToolPlatform& platform, const std::wstring& exePath)
 
 void RunToolElevated(ToolPlatform& platform, const std::wstring& exePath)
 {
-    if (!platform.fileExists(exePath)) {
+    if (!platform.pathExists(exePath)) {
         platform.beep();
         return;
     }

@@ -3,6 +3,7 @@
 // ToolPlatform.
 #pragma once
 
+#include "launch/PathQuery.h"
 #include "launch/ToolTable.h"
 
 #include <cstdint>
@@ -13,11 +14,8 @@ struct OsVersion {
     unsigned long minor;
 };
 
-class ToolPlatform {
+class ToolPlatform : public PathQuery {
 public:
-    virtual ~ToolPlatform() = default;
-    // True for an existing file or directory.
-    virtual bool fileExists(const std::wstring& path) = 0;
     virtual OsVersion osVersion() = 0;
     // Starts `appName` with `commandLine` in `folder` (empty: the launcher's
     // own); true when the process was created.

@@ -1,5 +1,7 @@
 #include "launch/WindowsInstallQueries.h"
 
+#include "framework/FileSystem.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -17,7 +19,7 @@ void WindowsInstallQueries::queryProgramFilesFolder(ProgramFilesKind kind, std::
 
 bool WindowsInstallQueries::pathExists(const std::wstring& path)
 {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::pathExists(path);
 }
 
 std::wstring getProductExePath(const ProductSlot& slot)

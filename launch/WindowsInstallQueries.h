@@ -8,7 +8,6 @@ public:
     // SHGetSpecialFolderPathW into a MAX_PATH buffer seeded with `buffer`; the
     // success flag is not consulted, so a failed query keeps the earlier text.
     void queryProgramFilesFolder(ProgramFilesKind kind, std::wstring& buffer) override;
-    // GetFileAttributesW: files and directories alike.
     bool pathExists(const std::wstring& path) override;
 };
 

@@ -1,15 +1,15 @@
 #include "launch/WindowsToolPlatform.h"
 
+#include "framework/FileSystem.h"
 #include "launch/DetachedProcess.h"
 #include "launch/PlatformProbe.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
-
-bool WindowsToolPlatform::fileExists(const std::wstring& path)
+bool WindowsToolPlatform::pathExists(const std::wstring& path)
 {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::pathExists(path);
 }
 
 OsVersion WindowsToolPlatform::osVersion()

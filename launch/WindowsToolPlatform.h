@@ -5,7 +5,7 @@
 
 class WindowsToolPlatform : public ToolPlatform {
 public:
-    bool fileExists(const std::wstring& path) override;
+    bool pathExists(const std::wstring& path) override;
     OsVersion osVersion() override;
     bool createProcess(const std::wstring& appName, const std::wstring& commandLine,
                        const std::wstring& folder) override;

@@ -11,5 +11,5 @@ public:
     CAboutDlg() : CDialogEx(IDD) {}
 
     // OK and Cancel end it; no rows of its own.
-    static MessageTable messageTable() { return {}; }
+    static constexpr auto messageTable() { return messageRows<CAboutDlg>(); }
 };

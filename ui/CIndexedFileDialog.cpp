@@ -1,5 +1,7 @@
 #include "ui/CIndexedFileDialog.h"
 
+#include "framework/FileSystem.h"
+#include "framework/PathText.h"
 #include "ui/AsciiCase.h"
 #include "ui/FileFilter.h"
 
@@ -32,7 +34,7 @@ void CIndexedFileDialog::ApplyRememberedFolder()
     std::wstring initial = *folder;
     if (initial.size() == 2 && initial[1] == L':')
         initial += L'\\';
-    if (GetFileAttributesW(initial.c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (!pathExists(initial))
         return;  // gone: the system chooses, the entry stays
     m_initialFolder = initial;
     m_ofn.lpstrInitialDir = m_initialFolder.c_str();
@@ -40,5 +42,5 @@ void CIndexedFileDialog::ApplyRememberedFolder()
 
 void CIndexedFileDialog::RememberFolder()
 {
-    m_memory.remember(asciiLower(GetFileExt()), folderOfChosenPath(GetPathName()));
+    m_memory.remember(asciiLower(GetFileExt()), folderOfPath(GetPathName(), PathKind::Chosen));
 }

@@ -11,9 +11,15 @@ public:
     explicit CKestrovaToolsDialog(CWnd* parent = nullptr, ToolPlatform* platform = nullptr);
 
     BOOL OnInitDialog() override;
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<CKestrovaToolsDialog>(
+            onCommand(BN_CLICKED, kToolButtonIds, &CKestrovaToolsDialog::OnToolButton));
+    }
 
 private:
+    static constexpr auto kToolButtonIds = toolButtonIds();
+
     HandlerResult OnToolButton(const Message& msg);
 
     ToolPlatform* m_platform;

@@ -4,15 +4,6 @@
 
 bool CParsedEdit::wildcardAllowed = false;
 
-MessageTable CParsedEdit::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onMessage<CParsedEdit>(WM_CHAR, &CParsedEdit::OnChar),
-        onMessage<CParsedEdit>(WM_VSCROLL, &CParsedEdit::OnVScroll),
-    };
-    return rows;
-}
-
 CParsedEdit::CParsedEdit()
 {
     wildcardAllowed = false;
@@ -26,7 +17,7 @@ void CParsedEdit::SignalBadInput()
 HandlerResult CParsedEdit::OnChar(const Message& msg)
 {
     // Pasted and program-set text do not come this way: only typing is filtered.
-    if (IsCharAllowed(parseStyle, static_cast<wchar_t>(msg.wParam), wildcardAllowed))
+    if (IsCharAllowed(parseStyle, msg.character(), wildcardAllowed))
         return Default();
     SignalBadInput();
     return 0;
@@ -34,7 +25,7 @@ HandlerResult CParsedEdit::OnChar(const Message& msg)
 
 HandlerResult CParsedEdit::OnVScroll(const Message& msg)
 {
-    const std::optional<int> step = scrollStep(LOWORD(msg.wParam));
+    const std::optional<int> step = scrollStep(msg.scrollCode());
     if (!step)
         return 0;  // other codes leave focus, text and selection alone
 

@@ -18,7 +18,11 @@ public:
     // A rejected character or a failed step: the simple beep.
     virtual void SignalBadInput();
 
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<CParsedEdit>(onMessage<WM_CHAR>(&CParsedEdit::OnChar),
+                                        onMessage<WM_VSCROLL>(&CParsedEdit::OnVScroll));
+    }
 
 private:
     HandlerResult OnChar(const Message& msg);

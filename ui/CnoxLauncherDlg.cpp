@@ -1,5 +1,6 @@
 #include "ui/CnoxLauncherDlg.h"
 
+#include "framework/FileSystem.h"
 #include "launch/PlatformProbe.h"
 #include "launch/ProductLaunch.h"
 #include "launch/WindowsToolPlatform.h"
@@ -17,21 +18,6 @@ constexpr unsigned kPathParseStyle = 14;  // everything but <>"|
 constexpr int kGeneralControls[] = {IDC_AUTO_TEST_CONFIGURE, IDOK, IDCANCEL, IDC_HELP_SWITCH};
 
 template <int ProductSlot::*Id>
-constexpr std::array<int, kProductSlotCount> slotIds()
-{
-    std::array<int, kProductSlotCount> ids{};
-    for (std::size_t i = 0; i < kProductSlotCount; ++i)
-        ids[i] = kProductSlots[i].*Id;
-    return ids;
-}
-
-constexpr auto kLaunchButtonIds = slotIds<&ProductSlot::buttonId>();
-constexpr auto kBrowseButtonIds = slotIds<&ProductSlot::browseButtonId>();
-constexpr auto kModeComboIds = slotIds<&ProductSlot::modeComboId>();
-constexpr std::array<int, 1> kAutoTestConfigureId = {IDC_AUTO_TEST_CONFIGURE};
-constexpr std::array<int, 1> kToolsId = {IDC_TOOLS};
-
-template <int ProductSlot::*Id>
 const ProductSlot* slotWith(int controlId)
 {
     for (const auto& slot : kProductSlots)
@@ -41,22 +27,6 @@ const ProductSlot* slotWith(int controlId)
 }
 
 }  // namespace
-
-MessageTable CnoxLauncherDlg::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onMessage<CnoxLauncherDlg>(WM_SYSCOMMAND, &CnoxLauncherDlg::OnSysCommand),
-        onMessage<CnoxLauncherDlg>(WM_PAINT, &CnoxLauncherDlg::OnPaint),
-        onMessage<CnoxLauncherDlg>(WM_QUERYDRAGICON, &CnoxLauncherDlg::OnQueryDragIcon),
-        onCommand<CnoxLauncherDlg>(BN_CLICKED, kLaunchButtonIds, &CnoxLauncherDlg::OnLaunch),
-        onCommand<CnoxLauncherDlg>(BN_CLICKED, kBrowseButtonIds, &CnoxLauncherDlg::OnBrowse),
-        onCommand<CnoxLauncherDlg>(CBN_SELCHANGE, kModeComboIds, &CnoxLauncherDlg::OnModeChanged),
-        onCommand<CnoxLauncherDlg>(BN_CLICKED, kAutoTestConfigureId, &CnoxLauncherDlg::OnAutoTestConfigure),
-        onCommand<CnoxLauncherDlg>(BN_CLICKED, kToolsId, &CnoxLauncherDlg::OnTools),
-        onMessage<CnoxLauncherDlg>(WM_TIMER, &CnoxLauncherDlg::OnTimer),
-    };
-    return rows;
-}
 
 CnoxLauncherDlg::CnoxLauncherDlg(unsigned templateId)
     : CDialogEx(templateId),
@@ -114,7 +84,7 @@ void CnoxLauncherDlg::refreshControls()
 void CnoxLauncherDlg::refreshSlotControls(const ProductSlot& slot, const std::wstring& exePath)
 {
     SlotFacts facts{};
-    facts.installed = GetFileAttributesW(exePath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    facts.installed = pathExists(exePath);
     facts.is64Bit = slot.is64Bit;
     facts.underWow64 = facts.installed && slot.is64Bit && isWow64();  // asked afresh, never kept
     const HWND modeBox = GetDlgItem(slot.modeComboId);  // one look-up serves the presence and the code
@@ -144,7 +114,7 @@ void CnoxLauncherDlg::enableDialogControl(int id, bool enabled)
 
 HandlerResult CnoxLauncherDlg::OnSysCommand(const Message& msg)
 {
-    if ((msg.wParam & 0xFFF0) != IDM_ABOUTBOX)
+    if (msg.systemCommand() != IDM_ABOUTBOX)
         return std::nullopt;
     CAboutDlg about;
     about.DoModal();

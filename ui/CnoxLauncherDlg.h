@@ -18,13 +18,27 @@ public:
     explicit CnoxLauncherDlg(unsigned templateId = kLauncherLayoutTemplate);
     ~CnoxLauncherDlg() override;
 
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        using D = CnoxLauncherDlg;
+        return messageRows<D>(onMessage<WM_SYSCOMMAND>(&D::OnSysCommand), onMessage<WM_PAINT>(&D::OnPaint),
+                              onMessage<WM_QUERYDRAGICON>(&D::OnQueryDragIcon),
+                              onCommand(BN_CLICKED, kLaunchButtonIds, &D::OnLaunch),
+                              onCommand(BN_CLICKED, kBrowseButtonIds, &D::OnBrowse),
+                              onCommand(CBN_SELCHANGE, kModeComboIds, &D::OnModeChanged),
+                              onCommand(BN_CLICKED, IDC_AUTO_TEST_CONFIGURE, &D::OnAutoTestConfigure),
+                              onCommand(BN_CLICKED, IDC_TOOLS, &D::OnTools), onMessage<WM_TIMER>(&D::OnTimer));
+    }
     BOOL OnInitDialog() override;
 
     // Recomputes every control's enabled state from the disk and the platform.
     void refreshControls();
 
 private:
+    static constexpr auto kLaunchButtonIds = slotControlIds<&ProductSlot::buttonId>();
+    static constexpr auto kBrowseButtonIds = slotControlIds<&ProductSlot::browseButtonId>();
+    static constexpr auto kModeComboIds = slotControlIds<&ProductSlot::modeComboId>();
+
     void refreshSlotControls(const ProductSlot& slot, const std::wstring& exePath);
     void enableDialogControl(int id, bool enabled);
     void addAboutItemToSystemMenu();

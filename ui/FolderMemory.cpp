@@ -16,18 +16,3 @@ void FolderMemory::remember(const std::wstring& extension, const std::wstring& f
 {
     folders_[asciiLower(extension)] = folder;
 }
-
-std::wstring extensionKeyOf(const std::wstring& path)
-{
-    const std::size_t nameStart = path.find_last_of(L"\\/");
-    const std::size_t dot = path.rfind(L'.');
-    if (dot == std::wstring::npos || (nameStart != std::wstring::npos && dot < nameStart))
-        return std::wstring();  // the "." belongs to a folder name
-    return asciiLower(path.substr(dot + 1));
-}
-
-std::wstring folderOfChosenPath(const std::wstring& path)
-{
-    const std::size_t separator = path.find_last_of(L"\\/");
-    return separator == std::wstring::npos ? path : path.substr(0, separator);
-}

@@ -18,11 +18,3 @@ private:
 
 // The one memory every auto-test dialog of the process shares.
 extern FolderMemory lastFolderByExtension;
-
-// Extension of the path's file name, without the dot and lower-cased; empty
-// when the name has no ".".
-std::wstring extensionKeyOf(const std::wstring& path);
-
-// The path cut before its last "\" or "/" (separator dropped): "C:\run.x"
-// gives "C:". A path without a separator is returned whole.
-std::wstring folderOfChosenPath(const std::wstring& path);

@@ -1,5 +1,7 @@
 #include "launch/LaunchPlan.h"
 
+#include "framework/PathText.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>

@@ -29,7 +29,7 @@ public:
     std::vector<std::pair<std::wstring, std::wstring>> openStarts;
     int beeps = 0;
 
-    bool fileExists(const std::wstring& path) override
+    bool pathExists(const std::wstring& path) override
     {
         existenceTests.push_back(path);
         return existing.count(path) != 0;

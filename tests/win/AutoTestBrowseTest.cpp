@@ -155,7 +155,7 @@ protected:
         return refreshes == 1;
     }
 
-    std::wstring fieldText() const { return field_->GetWindowTextW(); }
+    std::wstring fieldText() const { return windowText(field_->GetSafeHwnd()); }
 
     HWND owner_ = nullptr;
     HWND fieldHwnd_ = nullptr;

@@ -1,6 +1,5 @@
 // Modal dialogs: their tables, their OK and Cancel ends, DoModal and the
 // dialog procedure, and the application's entry point.
-#include "framework/AttachedObject.h"
 #include "framework/DialogEx.h"
 #include "framework/WinApp.h"
 #include "tests/support/Wait.h"
@@ -24,9 +23,6 @@ constexpr UINT_PTR kWatchdogTimer = 77;
 constexpr INT_PTR kWatchdogResult = -77;
 
 constexpr std::array<int, 2> kButtonIds = {IDC_TEST_BUTTON_A, IDC_TEST_BUTTON_B};
-constexpr std::array<int, 1> kComboIds = {IDC_TEST_COMBO};
-constexpr std::array<int, 1> kButtonAIds = {IDC_TEST_BUTTON_A};
-constexpr std::array<int, 1> kButtonBIds = {IDC_TEST_BUTTON_B};
 
 Message command(int id, UINT code)
 {
@@ -79,7 +75,13 @@ public:
         return TRUE;
     }
 
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        using D = ScriptedDialog;
+        return messageRows<D>(onCommand(BN_CLICKED, kButtonIds, &D::onButton),
+                              onCommand(CBN_SELCHANGE, IDC_TEST_COMBO, &D::onSelChange),
+                              onMessage<kEndRequest>(&D::onEndRequest));
+    }
 
 protected:
     HandlerResult onButton(const Message& m)
@@ -102,16 +104,6 @@ protected:
     }
 };
 
-MessageTable ScriptedDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onCommand<ScriptedDialog>(BN_CLICKED, kButtonIds, &ScriptedDialog::onButton),
-        onCommand<ScriptedDialog>(CBN_SELCHANGE, kComboIds, &ScriptedDialog::onSelChange),
-        onMessage<ScriptedDialog>(kEndRequest, &ScriptedDialog::onEndRequest),
-    };
-    return rows;
-}
-
 TEST(DialogTable, DispatchesClicksAndSelectionChangesByIdAndNotification)
 {
     ScriptedDialog dialog;
@@ -133,7 +125,11 @@ TEST(DialogTable, DispatchesClicksAndSelectionChangesByIdAndNotification)
 
 class DerivedDialog : public WithMessageTable<DerivedDialog, ScriptedDialog> {
 public:
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<DerivedDialog>(onCommand(BN_CLICKED, IDC_TEST_BUTTON_A, &DerivedDialog::onButtonA),
+                                          onCommand(BN_CLICKED, IDC_TEST_BUTTON_B, &DerivedDialog::onButtonBPeek));
+    }
 
 private:
     HandlerResult onButtonA(const Message&)
@@ -147,15 +143,6 @@ private:
         return std::nullopt;
     }
 };
-
-MessageTable DerivedDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onCommand<DerivedDialog>(BN_CLICKED, kButtonAIds, &DerivedDialog::onButtonA),
-        onCommand<DerivedDialog>(BN_CLICKED, kButtonBIds, &DerivedDialog::onButtonBPeek),
-    };
-    return rows;
-}
 
 TEST(DialogTable, DerivedEntryWinsAndDeclinedMessageReachesTheBase)
 {
@@ -210,7 +197,11 @@ public:
             PostMessageW(ok, BM_CLICK, 0, 0);
         return TRUE;
     }
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<FocusingDialog>(onCommand(BN_SETFOCUS, IDOK, &FocusingDialog::onOkFocus),
+                                           onCommand(BN_KILLFOCUS, IDOK, &FocusingDialog::onOkFocus));
+    }
 
 private:
     HandlerResult onOkFocus(const Message& m)
@@ -219,17 +210,6 @@ private:
         return std::nullopt;
     }
 };
-
-constexpr std::array<int, 1> kOkIds = {IDOK};
-
-MessageTable FocusingDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onCommand<FocusingDialog>(BN_SETFOCUS, kOkIds, &FocusingDialog::onOkFocus),
-        onCommand<FocusingDialog>(BN_KILLFOCUS, kOkIds, &FocusingDialog::onOkFocus),
-    };
-    return rows;
-}
 
 TEST(DialogTable, OkButtonsFocusNotificationsAreNoOkCommand)
 {
@@ -327,7 +307,14 @@ public:
         PostMessageW(m_hWnd, kProbeRequest, 0, 0);  // once the dialog shows
         return TRUE;
     }
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        using D = AnsweringDialog;
+        return messageRows<D>(onMessage<WM_QUERYDRAGICON>(&D::onQueryDragIcon),
+                              onMessage<WM_CTLCOLORSTATIC>(&D::onCtlColor), onMessage<kOuterRequest>(&D::onOuter),
+                              onMessage<kInnerRequest>(&D::onInner), onMessage<WM_PAINT>(&D::onPaint),
+                              onMessage<kProbeRequest>(&D::onProbe));
+    }
 
 private:
     HandlerResult onProbe(const Message&)
@@ -336,7 +323,7 @@ private:
         brushAnswer = SendMessageW(m_hWnd, WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(GetDlgItem(IDC_TEST_COMBO)));
         outerAnswer = SendMessageW(m_hWnd, kOuterRequest, 0, 0);
         captionLength = SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
-        InvalidateRect(nullptr, TRUE);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
         UpdateWindow();
         paintedAway = !GetUpdateRect(m_hWnd, nullptr, FALSE);
         EndDialog(5);
@@ -349,22 +336,9 @@ private:
     HandlerResult onPaint(const Message&)
     {
         ++paints;
-        return Default();
+        return std::nullopt;  // the system's dialog painting
     }
 };
-
-MessageTable AnsweringDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onMessage<AnsweringDialog>(WM_QUERYDRAGICON, &AnsweringDialog::onQueryDragIcon),
-        onMessage<AnsweringDialog>(WM_CTLCOLORSTATIC, &AnsweringDialog::onCtlColor),
-        onMessage<AnsweringDialog>(kOuterRequest, &AnsweringDialog::onOuter),
-        onMessage<AnsweringDialog>(kInnerRequest, &AnsweringDialog::onInner),
-        onMessage<AnsweringDialog>(WM_PAINT, &AnsweringDialog::onPaint),
-        onMessage<AnsweringDialog>(kProbeRequest, &AnsweringDialog::onProbe),
-    };
-    return rows;
-}
 
 TEST(DialogTable, HandlerResultsAreTheMessageResultsAndOnPaintPaints)
 {
@@ -379,13 +353,12 @@ TEST(DialogTable, HandlerResultsAreTheMessageResultsAndOnPaintPaints)
 }
 
 // A subclassed child that a dialog handler destroys: forgotten at once, and
-// the dialog's own entry stays.
+// the dialog's own table still answers.
 class ChildDestroyingDialog : public WithMessageTable<ChildDestroyingDialog, ScriptedDialog> {
 public:
     CWnd child;
     HWND childWindow = nullptr;
     bool childForgotten = false;
-    bool dialogKept = false;
 
     BOOL OnInitDialog() override
     {
@@ -393,25 +366,19 @@ public:
         child.SubclassWindow(childWindow);
         return ScriptedDialog::OnInitDialog();
     }
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<ChildDestroyingDialog>(onMessage<kProbeRequest>(&ChildDestroyingDialog::onProbe));
+    }
 
 private:
     HandlerResult onProbe(const Message&)
     {
         DestroyWindow(childWindow);
-        childForgotten = child.GetSafeHwnd() == nullptr && attachedObject(childWindow) == nullptr;
-        dialogKept = attachedObject(m_hWnd) == this;
+        childForgotten = child.GetSafeHwnd() == nullptr;
         return 0;
     }
 };
-
-MessageTable ChildDestroyingDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onMessage<ChildDestroyingDialog>(kProbeRequest, &ChildDestroyingDialog::onProbe),
-    };
-    return rows;
-}
 
 TEST(DialogTable, SubclassedChildDestroyedByAHandlerIsForgottenWhileTheDialogGoesOn)
 {
@@ -419,7 +386,6 @@ TEST(DialogTable, SubclassedChildDestroyedByAHandlerIsForgottenWhileTheDialogGoe
     dialog.script = {{kProbeRequest, 0, 0}, command(IDC_TEST_BUTTON_A, BN_CLICKED), endWith(6)};
     EXPECT_EQ(dialog.DoModal(), 6);
     EXPECT_TRUE(dialog.childForgotten);
-    EXPECT_TRUE(dialog.dialogKept);
     EXPECT_EQ(dialog.log, std::vector<std::string>{"base button 1100"});
 }
 
@@ -430,7 +396,10 @@ public:
     bool innerOwnedByThis = false;
     bool innerOwned = false;
     INT_PTR innerResult = 0;
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<NestingDialog>(onMessage<kNestRequest>(&NestingDialog::onNest));
+    }
 
 private:
     HandlerResult onNest(const Message&)
@@ -444,14 +413,6 @@ private:
         return 0;
     }
 };
-
-MessageTable NestingDialog::messageTable()
-{
-    static const MessageEntry rows[] = {
-        onMessage<NestingDialog>(kNestRequest, &NestingDialog::onNest),
-    };
-    return rows;
-}
 
 TEST(DoModal, OwnerIsTheParentElseTheApplicationsMainWindow)
 {
@@ -477,15 +438,14 @@ TEST(DoModal, OwnerIsTheParentElseTheApplicationsMainWindow)
     app.m_pMainWnd = nullptr;
 }
 
-// The dialog's own procedure is its only entry: no subclass. A handler's
-// Default() runs the system's dialog processing, which may send the dialog
-// further messages that the tables see; a Default() called from in there
-// still reaches the system (the system menu's Close ends the dialog).
-class DefaultingDialog : public WithMessageTable<DefaultingDialog, ScriptedDialog> {
+// The dialog's own procedure is its only entry: no subclass. A message its
+// handlers pass on gets the system's dialog processing, which may send the
+// dialog further messages that the tables see: the system menu's Close sends
+// WM_CLOSE, whose processing sends the Cancel command, which ends the dialog.
+class PassingOnDialog : public WithMessageTable<PassingOnDialog, ScriptedDialog> {
 public:
     HWND window = nullptr;
     bool subclassed = true;
-    LRESULT textLength = 0;
 
     BOOL OnInitDialog() override
     {
@@ -493,49 +453,35 @@ public:
         subclassed = GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) != static_cast<LONG_PTR>(GetClassLongPtrW(m_hWnd, GCLP_WNDPROC));
         return ScriptedDialog::OnInitDialog();
     }
-    static MessageTable messageTable();
+    static constexpr auto messageTable()
+    {
+        return messageRows<PassingOnDialog>(onMessage<WM_SYSCOMMAND>(&PassingOnDialog::onSysCommand),
+                                            onMessage<WM_CLOSE>(&PassingOnDialog::onClose));
+    }
 
 private:
-    HandlerResult onProbe(const Message&)
-    {
-        log.push_back("probe");
-        textLength = SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0);
-        return 0;
-    }
-    HandlerResult onTextLength(const Message&) { return Default() + 100; }
     HandlerResult onSysCommand(const Message&)
     {
         log.push_back("syscommand");
-        return Default();  // the system's Close sends WM_CLOSE from in here
+        return std::nullopt;
     }
     HandlerResult onClose(const Message&)
     {
         log.push_back("close");
-        return Default();
+        return std::nullopt;
     }
 };
 
-MessageTable DefaultingDialog::messageTable()
+TEST(DialogProcedure, OneEntryPerMessageAndPassedOnMessagesReachTheSystem)
 {
-    static const MessageEntry rows[] = {
-        onMessage<DefaultingDialog>(kProbeRequest, &DefaultingDialog::onProbe),
-        onMessage<DefaultingDialog>(WM_GETTEXTLENGTH, &DefaultingDialog::onTextLength),
-        onMessage<DefaultingDialog>(WM_SYSCOMMAND, &DefaultingDialog::onSysCommand),
-        onMessage<DefaultingDialog>(WM_CLOSE, &DefaultingDialog::onClose),
-    };
-    return rows;
-}
-
-TEST(DialogProcedure, OneEntryPerMessageAndDefaultNestsThroughTheTables)
-{
-    DefaultingDialog dialog;
-    dialog.script = {{kProbeRequest, 0, 0}, {WM_SYSCOMMAND, SC_CLOSE, 0}, endWith(3)};
+    PassingOnDialog dialog;
+    dialog.script = {{WM_SYSCOMMAND, SC_CLOSE, 0}, endWith(3)};
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_FALSE(dialog.subclassed);
-    EXPECT_EQ(dialog.textLength, 108) << "\"Commands\" plus the handler's own";
-    EXPECT_EQ(dialog.log, (std::vector<std::string>{"probe", "syscommand", "close"}));
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"syscommand", "close"}));
     ASSERT_NE(dialog.window, nullptr);
-    EXPECT_EQ(attachedObject(dialog.window), nullptr) << "forgotten with the window";
+    EXPECT_FALSE(IsWindow(dialog.window));
+    EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "forgotten with the window";
 }
 
 TEST(AfxWinMain, RunsInitInstanceOnceAndEndsWithZero)

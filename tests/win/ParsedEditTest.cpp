@@ -1,3 +1,4 @@
+#include "tests/support/WindowQuery.h"
 #include "tests/win/TestResource.h"
 #include "ui/CParsedEdit.h"
 
@@ -47,7 +48,7 @@ protected:
         for (wchar_t ch : keys)
             SendMessageW(edit, WM_CHAR, static_cast<WPARAM>(ch), 1);
     }
-    std::wstring text() const { return field.GetWindowTextW(); }
+    std::wstring text() const { return windowText(field.GetSafeHwnd()); }
     std::pair<DWORD, DWORD> selection() const
     {
         DWORD start = 0;

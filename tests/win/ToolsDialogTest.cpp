@@ -19,7 +19,7 @@ public:
     std::vector<std::wstring> started;  // "plain:" / "runas:" + path
     int beeps = 0;
 
-    bool fileExists(const std::wstring&) override { return true; }
+    bool pathExists(const std::wstring&) override { return true; }
     OsVersion osVersion() override { return {6, 1}; }
     bool createProcess(const std::wstring& appName, const std::wstring&, const std::wstring&) override
     {

@@ -1,7 +1,7 @@
 // The Tools dialog as Windows builds it from its template: a button for
 // every row of the tool table with that row's caption, Close as the default
 // button, all inside the dialog and none over another. (The build writes the
-// template from the table: res/ToolsTemplateWriter.cpp.)
+// template from the table: tools/ToolsTemplateWriter.cpp.)
 #include "res/resource.h"
 #include "tests/support/WindowQuery.h"
 #include "launch/ToolTable.h"

@@ -43,8 +43,8 @@ TEST(WindowsToolPlatform, FailedStartsReportFailureWithoutAnyMessage)
     WindowsToolPlatform platform;
     const MessageBoxCatcher catcher;
 
-    EXPECT_FALSE(platform.fileExists(missing));
-    EXPECT_TRUE(platform.fileExists(temp.path()));
+    EXPECT_FALSE(platform.pathExists(missing));
+    EXPECT_TRUE(platform.pathExists(temp.path()));
     EXPECT_FALSE(platform.createProcess(missing, missing, temp.path()));
     EXPECT_LE(platform.shellExecuteRunas(missing), 32);
     EXPECT_FALSE(platform.shellExecuteOpen(missing, temp.path() + L"\\absent\\"));

@@ -2,6 +2,7 @@
 // and places are the table's own. Built for the build machine and run by the build.
 //   ToolsTemplateWriter OUTPUT
 #include "launch/ToolTable.h"
+#include "ui/ToolsGrid.h"
 
 #include <cstdio>
 #include <fstream>
@@ -42,7 +43,7 @@ int main(int argc, char** argv)
         return 2;
     }
     std::ostringstream rc;
-    rc << "// Tools dialog, written by the build from launch/ToolTable.cpp (res/ToolsTemplateWriter.cpp).\n"
+    rc << "// Tools dialog, written by the build from launch/ToolTable.h and ui/ToolsGrid.h (tools/ToolsTemplateWriter.cpp).\n"
           "#include <windows.h>\n"
           "#include \"res/resource.h\"\n"
           "\n"
