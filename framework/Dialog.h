@@ -23,7 +23,7 @@ public:
     template <class Never = void>
     LRESULT Default()
     {
-        static_assert(kNever<Never>, "a dialog passes a message on with return std::nullopt;");
+        static_assert(kNever<Never>, "a dialog passes a message on by returning std::nullopt");
         return 0;
     }
 
