@@ -14,10 +14,11 @@
 //     window's own processing). msg.commandId(), notifyCode(),
 //     systemCommand(), scrollCode(), character(); raw wParam and lParam.
 //  5. The ends: DoModal() runs a dialog and returns its EndDialog(code).
-//     Override OnInitDialog() for the start, OnOK() and OnCancel() for OK,
-//     Enter, Cancel, Escape and the close box.
+//     Override OnInitDialog() for the start (calling CDialog's first), OnOK()
+//     and OnCancel() for OK, Enter, Cancel, Escape and the close box.
 //  6. The window: GetDlgItem(id) for a control (nullptr where the layout has
-//     none), m_hWnd for every other system call.
+//     none); m_hWnd (GetSafeHwnd() from outside) for any system call, of
+//     which SetWindowTextW, UpdateWindow, GetParent, GetDlgCtrlID are members.
 //  7. A control object: a member, attached with SubclassWindow(GetDlgItem(id))
 //     in OnInitDialog(); it lets go when the window or the object goes.
 //  8. Default(), in a control's handler: what the control's own procedure

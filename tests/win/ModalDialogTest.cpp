@@ -455,19 +455,14 @@ public:
     }
     static constexpr auto messageTable()
     {
-        return messageRows<PassingOnDialog>(onMessage<WM_SYSCOMMAND>(&PassingOnDialog::onSysCommand),
-                                            onMessage<WM_CLOSE>(&PassingOnDialog::onClose));
+        return messageRows<PassingOnDialog>(onMessage<WM_SYSCOMMAND>(&PassingOnDialog::onPassOn),
+                                            onMessage<WM_CLOSE>(&PassingOnDialog::onPassOn));
     }
 
 private:
-    HandlerResult onSysCommand(const Message&)
+    HandlerResult onPassOn(const Message& m)
     {
-        log.push_back("syscommand");
-        return std::nullopt;
-    }
-    HandlerResult onClose(const Message&)
-    {
-        log.push_back("close");
+        log.push_back(m.message == WM_CLOSE ? "close" : "syscommand");
         return std::nullopt;
     }
 };
