@@ -106,19 +106,4 @@ TEST_P(BrowseFixture, CancelChangesNeitherFieldNorMemoryAndDoesNotRefresh)
 
 INSTANTIATE_TEST_SUITE_P(FileDialogs, BrowseFixture, testing::Bool(), fileDialogPathName);
 
-// A file's name typed without its extension comes back with the filter's, and
-// the folder is remembered under that extension. (An open dialog adds it only
-// where such a file exists.)
-TEST_P(BrowseFixture, NameTypedWithoutExtensionGetsTheFiltersAndIsRememberedUnderIt)
-{
-    const TempFolder temp(L"browse");
-    ASSERT_TRUE(writeFile(temp.path() + L"\\nightly.noxatc", "auto test\n"));
-    lastFolderByExtension.remember(L"noxatc", L"C:\\earlier");
-    ASSERT_TRUE(browse(temp.path() + L"\\nightly"));
-    EXPECT_EQ(fieldText(), temp.path() + L"\\nightly.noxatc");
-    EXPECT_EQ(lastFolderByExtension.lookup(L"noxatc"), temp.path());
-    EXPECT_EQ(lastFolderByExtension.lookup(L""), std::nullopt) << "nothing kept without an extension";
-    expectClassicRuns(1);
-}
-
 }  // namespace

@@ -59,6 +59,35 @@ TEST_P(CIndexedFileDialogShown, SystemDialogOpensOnTheFilterOfTheDefaultExtensio
     expectClassicRuns(1);
 }
 
+// The default extension completes a name typed without one only where that
+// file exists; the folder is remembered under the chosen name's extension, so
+// a new bare name leaves the default extension's folder alone.
+TEST_P(CIndexedFileDialogShown, BareNameIsCompletedOnlyWhereThatFileExists)
+{
+    const TempFolder temp(L"bare");
+    ASSERT_TRUE(writeFile(temp.path() + L"\\nightly.noxatc", "auto test\n"));
+    struct Case {
+        const wchar_t* typed;
+        std::wstring chosen;
+        std::optional<std::wstring> remembered;
+    };
+    const Case cases[] = {
+        {L"run", temp.path() + L"\\run", std::nullopt},
+        {L"nightly", temp.path() + L"\\nightly.noxatc", temp.path()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.typed)));
+        FolderMemory memory;
+        CIndexedFileDialog dialog(TRUE, L"noxatc", nullptr, OFN_HIDEREADONLY,
+                                  L"Auto Test Files (*.noxatc)|*.noxatc||", nullptr, 0, TRUE, memory);
+        const FileDialogAnswer answer(temp.path() + L"\\" + c.typed);
+        ASSERT_EQ(dialog.DoModal(), IDOK);
+        EXPECT_EQ(dialog.GetPathName(), c.chosen);
+        EXPECT_EQ(memory.lookup(L"noxatc"), c.remembered);
+    }
+    expectClassicRuns(2);
+}
+
 INSTANTIATE_TEST_SUITE_P(FileDialogs, CIndexedFileDialogShown, testing::Bool(), fileDialogPathName);
 
 }  // namespace
