@@ -2,6 +2,7 @@
 
 #include "res/resource.h"
 #include "tests/support/Files.h"
+#include "tests/support/Slots.h"
 #include "tests/support/StubReport.h"
 #include "tests/support/WindowQuery.h"
 
@@ -81,11 +82,11 @@ void Launcher::click(int buttonId) const
     PostMessageW(control(buttonId), BM_CLICK, 0, 0);
 }
 
-void Launcher::typeText(int editId, const std::wstring& text) const
+std::optional<StubReport> Launcher::launch(int slotNumber, const std::wstring& exe, DWORD timeoutMs) const
 {
-    // Sent, so the text is complete when this returns.
-    for (wchar_t unit : text)
-        SendMessageW(control(editId), WM_CHAR, unit, 1);
+    discardReport(exe);
+    click(slot(slotNumber).buttonId);
+    return waitForReport(exe, timeoutMs);
 }
 
 HWND Launcher::openAbout(WPARAM command, DWORD timeoutMs) const

@@ -3,8 +3,10 @@
 // folders, and the stubs' reports read back.
 #pragma once
 
+#include "tests/support/StubReport.h"
 #include "tests/support/Wait.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +33,8 @@ public:
     void selectMode(int comboId, int position) const;  // as a user's pick: CB_SETCURSEL, then CBN_SELCHANGE
     void setCheck(int checkId, bool checked) const;
     void click(int buttonId) const;  // posted, since a click may open a modal box
-    void typeText(int editId, const std::wstring& text) const;  // one WM_CHAR per unit, as keys arrive
+    // Clicks the slot's launch button; the report of the stub at `exe`, nothing when none came.
+    std::optional<StubReport> launch(int slotNumber, const std::wstring& exe, DWORD timeoutMs = kEventTimeoutMs) const;
 
     // The launcher's own modal windows, owned by its dialog; nullptr when none showed.
     HWND openAbout(WPARAM command, DWORD timeoutMs = kEventTimeoutMs) const;  // a system command

@@ -6,8 +6,6 @@ namespace {
 
 constexpr int kMessageTextId = 0xFFFF;  // the static holding a message box's text
 
-MessageBoxCatcher* activeCatcher = nullptr;  // thread timers carry no context
-
 }  // namespace
 
 bool isMessageBox(HWND window)
@@ -36,29 +34,21 @@ CaughtMessageBox readMessageBox(HWND box)
 }
 
 MessageBoxCatcher::MessageBoxCatcher()
+    : driver_(
+          [this] {
+              WindowSearch search;
+              search.thisThreadOnly = true;
+              search.also = isMessageBox;
+              if (const HWND box = findWindow(search)) {
+                  caught_.push_back(readMessageBox(box));
+                  // Sent, not posted: the box has ended before the next tick.
+                  SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+              }
+              return false;
+          },
+          20)
 {
-    activeCatcher = this;
-    timer_ = SetTimer(nullptr, 0, 20, &MessageBoxCatcher::onTimer);
-}
-
-MessageBoxCatcher::~MessageBoxCatcher()
-{
-    KillTimer(nullptr, timer_);
-    activeCatcher = nullptr;
-}
-
-void CALLBACK MessageBoxCatcher::onTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (activeCatcher == nullptr)
-        return;
-    WindowSearch search;
-    search.thisThreadOnly = true;
-    search.also = isMessageBox;
-    if (const HWND box = findWindow(search)) {
-        activeCatcher->caught_.push_back(readMessageBox(box));
-        // Sent, not posted: the box has ended before the next timer tick.
-        SendMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    }
 }
 
 std::optional<CaughtMessageBox> takeMessageBox(HWND owner, DWORD timeoutMs)

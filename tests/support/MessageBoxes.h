@@ -4,6 +4,7 @@
 // takeMessageBox waits for the box.
 #pragma once
 
+#include "tests/support/ModalDriver.h"
 #include "tests/support/Wait.h"
 
 #include <optional>
@@ -22,22 +23,19 @@ struct CaughtMessageBox {
 bool isMessageBox(HWND window);
 CaughtMessageBox readMessageBox(HWND box);
 
-// While alive, a thread timer polls inside any modal loop of this thread; each
-// message box found is recorded and closed with OK. One catcher at a time.
+// While alive, polls inside any modal loop of this thread (a ModalDriver);
+// each message box found is recorded and closed with OK.
 class MessageBoxCatcher {
 public:
     MessageBoxCatcher();
-    ~MessageBoxCatcher();
     MessageBoxCatcher(const MessageBoxCatcher&) = delete;
     MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
     const std::vector<CaughtMessageBox>& caught() const { return caught_; }
 
 private:
-    static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
-
-    UINT_PTR timer_ = 0;
     std::vector<CaughtMessageBox> caught_;
+    ModalDriver driver_;  // last: it goes first, before what it records into
 };
 
 // Waits for a message box owned by `owner` (any process), reads it and

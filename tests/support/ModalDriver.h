@@ -1,5 +1,6 @@
 // Runs a step function from a thread timer, i.e. inside whatever modal loop
 // the code under test is running on this thread, until the step says done.
+// Several drivers may run at once, each on its own timer.
 #pragma once
 
 #include <windows.h>

@@ -1,58 +1,13 @@
 #include "launch/ToolRunners.h"
 
+#include "tests/support/FakeToolPlatform.h"
+
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct ProcessStart {
-    std::wstring appName;
-    std::wstring commandLine;
-    std::wstring folder;
-};
-
-// Records every platform call; answers from its fields.
-class FakeToolPlatform : public ToolPlatform {
-public:
-    std::set<std::wstring> existing;
-    OsVersion version{6, 1};
-    bool createSucceeds = true;
-    std::intptr_t runasResult = 42;
-    bool openSucceeds = true;
-
-    std::vector<std::wstring> existenceTests;
-    std::vector<ProcessStart> processStarts;
-    std::vector<std::wstring> runasStarts;
-    std::vector<std::pair<std::wstring, std::wstring>> openStarts;
-    int beeps = 0;
-
-    bool pathExists(const std::wstring& path) override
-    {
-        existenceTests.push_back(path);
-        return existing.count(path) != 0;
-    }
-    OsVersion osVersion() override { return version; }
-    bool createProcess(const std::wstring& appName, const std::wstring& commandLine,
-                       const std::wstring& folder) override
-    {
-        processStarts.push_back({appName, commandLine, folder});
-        return createSucceeds;
-    }
-    std::intptr_t shellExecuteRunas(const std::wstring& path) override
-    {
-        runasStarts.push_back(path);
-        return runasResult;
-    }
-    bool shellExecuteOpen(const std::wstring& path, const std::wstring& folder) override
-    {
-        openStarts.emplace_back(path, folder);
-        return openSucceeds;
-    }
-    void beep() override { ++beeps; }
-};
 
 const std::wstring kTool = L"C:\\Kestrova\\Tools\\Log Viewer\\logviewer.exe";
 const std::wstring kToolFolder = L"C:\\Kestrova\\Tools\\Log Viewer";

@@ -1,7 +1,8 @@
 // The Tools dialog run modally, its buttons clicked from inside its loop;
-// a recording platform stands in for the real starts.
+// the recording platform stands in for the real starts.
 #include "ui/CKestrovaToolsDialog.h"
 
+#include "tests/support/FakeToolPlatform.h"
 #include "tests/support/ModalDriver.h"
 #include "tests/support/Wait.h"
 #include "tests/support/WindowQuery.h"
@@ -13,27 +14,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingPlatform : public ToolPlatform {
-public:
-    std::vector<std::wstring> started;  // "plain:" / "runas:" + path
-    int beeps = 0;
-
-    bool pathExists(const std::wstring&) override { return true; }
-    OsVersion osVersion() override { return {6, 1}; }
-    bool createProcess(const std::wstring& appName, const std::wstring&, const std::wstring&) override
-    {
-        started.push_back(L"plain:" + appName);
-        return true;
-    }
-    std::intptr_t shellExecuteRunas(const std::wstring& path) override
-    {
-        started.push_back(L"runas:" + path);
-        return 42;
-    }
-    bool shellExecuteOpen(const std::wstring&, const std::wstring&) override { return true; }
-    void beep() override { ++beeps; }
-};
 
 const ToolButton& firstOfKind(ToolLaunchKind kind)
 {
@@ -78,7 +58,9 @@ TEST(CKestrovaToolsDialog, EachButtonStartsItsRowAndTheDialogStaysOpen)
     const ToolButton& always = firstOfKind(ToolLaunchKind::AlwaysElevated);
     const ToolButton& last = kToolButtons.back();
 
-    RecordingPlatform platform;
+    FakeToolPlatform platform;
+    for (const ToolButton& button : kToolButtons)
+        platform.existing.insert(button.exePath);
     CKestrovaToolsDialog dialog(nullptr, &platform);
     Script script{{plain.buttonId, elevated.buttonId, always.buttonId, last.buttonId, plain.buttonId},
                   WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)};
