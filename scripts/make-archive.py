@@ -3,11 +3,13 @@
 
   make-archive.py --source TREE --output ARCHIVE.zip FILE...
 
-Entries at the archive's top level, in the order given, each with the commit's time
-(SOURCE_DATE_EPOCH, else `git log -1 --format=%ct` in TREE; in UTC, as zip times carry no zone),
-fixed permissions, deflated at level 9, no extra fields and no comment. Beside the archive,
-ARCHIVE without .zip plus .sha256 holds the sums of each entry and of the archive, in the form
-`sha256sum -c --ignore-missing` reads in the build folder or in the unpacked one.
+Entries at the archive's top level, in the order given, then SHA256SUMS.txt with their SHA-256
+sums; each with the commit's time (SOURCE_DATE_EPOCH, else `git log -1 --format=%ct` in TREE; in
+UTC, as zip times carry no zone), fixed permissions, deflated at level 9, no extra fields and no
+comment. A .txt entry is written with CRLF line ends, which every Windows editor shows. Beside the
+archive, ARCHIVE without .zip plus .sha256 holds the sums of each entry and of the archive. Both
+sums files are in the form `sha256sum -c --ignore-missing` reads in the build folder or in the
+unpacked one.
 Standard library only."""
 import argparse
 import hashlib
@@ -18,6 +20,7 @@ import time
 import zipfile
 
 ZIP_EPOCH = 315532800  # 1980-01-01, the earliest time a zip entry can hold
+SUMS_ENTRY = "SHA256SUMS.txt"
 
 
 def commit_time(source):
@@ -32,6 +35,17 @@ def commit_time(source):
     if not value.isdigit():
         sys.exit("make-archive: SOURCE_DATE_EPOCH is not a count of seconds: %r" % value)
     return max(int(value), ZIP_EPOCH)
+
+
+def as_shipped(name, data):
+    """A text file in Windows' line ends, whatever the checkout gave."""
+    if name.lower().endswith(".txt"):
+        return data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
+    return data
+
+
+def sums_text(sums):
+    return "".join("%s  %s\n" % row for row in sums).encode()
 
 
 def write_atomically(path, write):
@@ -52,7 +66,10 @@ def main():
     entries = []
     for path in args.files:
         with open(path, "rb") as file:
-            entries.append((os.path.basename(path), file.read()))
+            name = os.path.basename(path)
+            entries.append((name, as_shipped(name, file.read())))
+    sums = [(hashlib.sha256(data).hexdigest(), name) for name, data in entries]
+    entries.append((SUMS_ENTRY, as_shipped(SUMS_ENTRY, sums_text(sums))))
 
     def write_zip(file):
         with zipfile.ZipFile(file, "w") as archive:
@@ -69,7 +86,7 @@ def main():
         sums = [(hashlib.sha256(data).hexdigest(), name) for name, data in entries]
         sums.append((hashlib.sha256(file.read()).hexdigest(), os.path.basename(args.output)))
     sums_path = os.path.splitext(args.output)[0] + ".sha256"
-    write_atomically(sums_path, lambda file: file.write("".join("%s  %s\n" % row for row in sums).encode()))
+    write_atomically(sums_path, lambda file: file.write(sums_text(sums)))
 
 
 if __name__ == "__main__":
