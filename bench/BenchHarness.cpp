@@ -1,10 +1,12 @@
 // Measures other programs from outside under the same conditions:
-//   startup RUNS CAPTION COMMAND FLOOR-COMMAND   median ms from process start to its dialog shown
-//   idle SECONDS CAPTION COMMAND [FLOOR-COMMAND] CPU share of one core while the dialog sits open
-//   launch RUNS LAUNCHER.exe STUB.exe      click-to-running against a bare CreateProcessW
-//   requests SECONDS CAPTION COMMAND             marks an idle window in a traced Wine server's log
+//   startup RUNS COMMAND FLOOR-COMMAND   median ms from process start to its dialog shown
+//   idle SECONDS COMMAND [FLOOR-COMMAND] CPU share of one core while the dialog sits open
+//   launch RUNS LAUNCHER.exe STUB.exe    click-to-running of the first row against a bare CreateProcessW
+//   requests SECONDS COMMAND             marks an idle window in a traced Wine server's log
+// A program's dialog is its visible window with the first row's launch button.
 // Prints "name value" lines.
 #include "framework/UniqueHandle.h"
+#include "res/resource.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -41,7 +43,6 @@ std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 struct Search {
     DWORD processId;
-    const wchar_t* caption;
     HWND found;
 };
 
@@ -52,17 +53,15 @@ BOOL CALLBACK findShownDialog(HWND window, LPARAM parameter)
     GetWindowThreadProcessId(window, &processId);
     if (processId != search.processId || !IsWindowVisible(window))
         return TRUE;
-    wchar_t caption[128] = L"";
-    GetWindowTextW(window, caption, 128);
-    if (std::wcscmp(caption, search.caption) != 0 || !GetDlgItem(window, 1000))
+    if (!GetDlgItem(window, IDC_LAUNCH_LARKSPUR_X86))
         return TRUE;
     search.found = window;
     return FALSE;
 }
 
-HWND shownDialog(DWORD processId, const wchar_t* caption)
+HWND shownDialog(DWORD processId)
 {
-    Search search{processId, caption, nullptr};
+    Search search{processId, nullptr};
     EnumWindows(findShownDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -97,9 +96,9 @@ public:
     Program& operator=(const Program&) = delete;
 
     // Milliseconds from before CreateProcessW to the dialog shown; negative on failure.
-    double waitShown(const wchar_t* caption, double timeoutMs = 30000)
+    double waitShown(double timeoutMs = 30000)
     {
-        while (process_ && !(dialog_ = shownDialog(processId_, caption))) {
+        while (process_ && !(dialog_ = shownDialog(processId_))) {
             if (nowMs() - started_ > timeoutMs)
                 return -1;
             Sleep(1);
@@ -123,8 +122,8 @@ int startup(int, wchar_t** argv)
     std::vector<double> program, floor;
     for (int run = 0; run < runs; ++run) {
         for (auto* times : {&program, &floor}) {
-            Program started(times == &program ? argv[4] : argv[5]);
-            times->push_back(started.waitShown(argv[3]));
+            Program started(times == &program ? argv[3] : argv[4]);
+            times->push_back(started.waitShown());
             if (times->back() < 0)
                 return 1;
         }
@@ -159,12 +158,12 @@ ULONGLONG processCpu(DWORD processId)
 int idle(int argc, wchar_t** argv)
 {
     const double seconds = _wtof(argv[2]);
-    Program program(argv[4]);
-    if (program.waitShown(argv[3]) < 0)
+    Program program(argv[3]);
+    if (program.waitShown() < 0)
         return 1;
-    const bool withFloor = argc >= 6;
+    const bool withFloor = argc >= 5;
     std::optional<Program> floor;
-    if (withFloor && floor.emplace(argv[5]).waitShown(argv[3]) < 0)
+    if (withFloor && floor.emplace(argv[4]).waitShown() < 0)
         return 1;
     Sleep(1000);  // past start-up
     const ULONGLONG cpuBefore = processCpu(program.processId());
@@ -192,8 +191,8 @@ void markServerLog(const wchar_t* mark)
 int requests(int, wchar_t** argv)
 {
     const double seconds = _wtof(argv[2]);
-    Program program(argv[4]);
-    if (program.waitShown(argv[3]) < 0)
+    Program program(argv[3]);
+    if (program.waitShown() < 0)
         return 1;
     Sleep(1000);  // past start-up
     markServerLog(L"nox.bench.requests.begin");
@@ -230,9 +229,9 @@ int launch(int, wchar_t** argv)
     const std::wstring report = stub + L".report.txt";
     const std::wstring folder = stub.substr(0, stub.rfind(L'\\'));
     Program launcher(quoted(argv[3]));
-    if (launcher.waitShown(L"noxLauncher") < 0)
+    if (launcher.waitShown() < 0)
         return 1;
-    HWND button = GetDlgItem(launcher.dialog(), 1000);
+    HWND button = GetDlgItem(launcher.dialog(), IDC_LAUNCH_LARKSPUR_X86);
     const double readyBy = nowMs() + 10000;
     while (!IsWindowEnabled(button) && nowMs() < readyBy)
         Sleep(10);
@@ -274,13 +273,13 @@ int launch(int, wchar_t** argv)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc >= 6 && std::wcscmp(argv[1], L"startup") == 0)
+    if (argc >= 5 && std::wcscmp(argv[1], L"startup") == 0)
         return startup(argc, argv);
-    if (argc >= 5 && std::wcscmp(argv[1], L"idle") == 0)
+    if (argc >= 4 && std::wcscmp(argv[1], L"idle") == 0)
         return idle(argc, argv);
     if (argc >= 5 && std::wcscmp(argv[1], L"launch") == 0)
         return launch(argc, argv);
-    if (argc >= 5 && std::wcscmp(argv[1], L"requests") == 0)
+    if (argc >= 4 && std::wcscmp(argv[1], L"requests") == 0)
         return requests(argc, argv);
     std::fprintf(stderr, "usage: bench_harness startup|idle|launch|requests ...\n");
     return 2;

@@ -2,8 +2,9 @@
 // template, loaded from the launcher's own executable, with no logic of its
 // own. With "refresh" it also makes, on the same 100 ms timer, exactly the
 // platform calls of the launcher's enabling pass (see BareRefresh.h).
-//   bench_floor.exe LAUNCHER.exe TEMPLATE-ID [refresh]
+//   bench_floor.exe LAUNCHER.exe customer|developer [refresh]
 #include "bench/BareRefresh.h"
+#include "bench/Edition.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -44,8 +45,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     if (!args)
         return 2;
     int result = 2;
-    if (count >= 3) {
-        const unsigned templateId = static_cast<unsigned>(std::wcstoul(args[2], nullptr, 10));
+    const unsigned templateId = count >= 3 ? editionTemplate(args[2]) : 0;
+    if (templateId != 0) {
         const bool refresh = count >= 4 && std::wcscmp(args[3], L"refresh") == 0;
         // Resources only: nothing of the launcher's code runs.
         HMODULE launcher = LoadLibraryExW(args[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);

@@ -1,10 +1,11 @@
 // Cost of one enabling pass of the real launcher dialog, against the bare
 // platform calls it must make, without and with the control updates.
 // Runs inside OnInitDialog (timer stopped), then ends the dialog.
-//   bench_refresh.exe TEMPLATE-ID [ROUNDS] [CALLS-PER-ROUND]
+//   bench_refresh.exe customer|developer [ROUNDS] [CALLS-PER-ROUND]
 // Prints "launcher_us", "bare_queries_us", "bare_full_us": medians over the
 // rounds of the time per pass, in microseconds.
 #include "bench/BareRefresh.h"
+#include "bench/Edition.h"
 #include "res/resource.h"
 #include "ui/CnoxLauncherDlg.h"
 
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 extern const unsigned kLauncherLayoutTemplate = IDD_NOXLAUNCHER_DIALOG;
@@ -67,7 +69,12 @@ private:
 
 int main(int argc, char** argv)
 {
-    const unsigned templateId = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : IDD_NOXLAUNCHER_DIALOG;
+    const std::string edition = argc > 1 ? argv[1] : "customer";
+    const unsigned templateId = editionTemplate(std::wstring(edition.begin(), edition.end()).c_str());
+    if (templateId == 0) {
+        std::fprintf(stderr, "usage: bench_refresh customer|developer [ROUNDS] [CALLS-PER-ROUND]\n");
+        return 2;
+    }
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 15;
     const int calls = argc > 3 ? std::max(1, std::atoi(argv[3])) : 20;
     RefreshBenchDlg dialog(templateId, rounds, calls);

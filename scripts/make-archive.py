@@ -4,12 +4,11 @@
   make-archive.py --source TREE --output ARCHIVE.zip FILE...
 
 Entries at the archive's top level, in the order given, then SHA256SUMS.txt with their SHA-256
-sums; each with the commit's time (SOURCE_DATE_EPOCH, else `git log -1 --format=%ct` in TREE; in
-UTC, as zip times carry no zone), fixed permissions, deflated at level 9, no extra fields and no
-comment. A .txt entry is written with CRLF line ends, which every Windows editor shows. Beside the
-archive, ARCHIVE without .zip plus .sha256 holds the sums of each entry and of the archive. Both
-sums files are in the form `sha256sum -c --ignore-missing` reads in the build folder or in the
-unpacked one.
+sums; each with the release's date (nox_source_date_epoch in TREE's scripts/lib; in UTC, as zip
+times carry no zone), fixed permissions, deflated at level 9, no extra fields and no comment. A
+.txt entry is written with CRLF line ends, which every Windows editor shows. Beside the archive,
+ARCHIVE without .zip plus .sha256 holds the sums of each entry and of the archive. Both sums files
+are in the form `sha256sum -c --ignore-missing` reads in the build folder or in the unpacked one.
 Standard library only."""
 import argparse
 import hashlib
@@ -24,16 +23,13 @@ SUMS_ENTRY = "SHA256SUMS.txt"
 
 
 def commit_time(source):
-    value = os.environ.get("SOURCE_DATE_EPOCH")
-    if value is None:
-        try:
-            value = subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"], check=True,
-                                   capture_output=True, text=True).stdout.strip()
-        except (OSError, subprocess.CalledProcessError) as error:
-            sys.exit("make-archive: no SOURCE_DATE_EPOCH and no git commit in %s (%s): set SOURCE_DATE_EPOCH"
-                     % (source, error))
+    try:
+        value = subprocess.run(["bash", "-c", 'source "$1/scripts/lib" && nox_source_date_epoch', "-", source],
+                               check=True, capture_output=True, text=True).stdout.strip()
+    except (OSError, subprocess.CalledProcessError) as error:
+        sys.exit("make-archive: cannot read the release's date through %s/scripts/lib (%s)" % (source, error))
     if not value.isdigit():
-        sys.exit("make-archive: SOURCE_DATE_EPOCH is not a count of seconds: %r" % value)
+        sys.exit("make-archive: the release's date is not a count of seconds: %r" % value)
     return max(int(value), ZIP_EPOCH)
 
 

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Reads Windows program images for the load checks (scripts/check-header, scripts/check-imports,
-tests/release) through pefile, Debian's python3-pefile (hence Debian's own interpreter).
+"""Reads Windows program images for the load check (scripts/check-imports), scripts/check-signing and
+tests/release through pefile, Debian's python3-pefile (hence Debian's own interpreter).
     scripts/pe.py dlls IMAGE      the DLLs IMAGE imports, one a line, as the image names them
     scripts/pe.py imports IMAGE   "DLL FUNCTION" for each imported function (DLL in capitals), sorted"""
 import struct
