@@ -1,5 +1,5 @@
 // Modal dialogs: their tables, their OK and Cancel ends, DoModal and the
-// dialog procedure, and the application's entry point.
+// dialog procedure.
 #include "framework/DialogEx.h"
 #include "framework/WinApp.h"
 #include "tests/support/Wait.h"
@@ -477,22 +477,6 @@ TEST(DialogProcedure, OneEntryPerMessageAndPassedOnMessagesReachTheSystem)
     ASSERT_NE(dialog.window, nullptr);
     EXPECT_FALSE(IsWindow(dialog.window));
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "forgotten with the window";
-}
-
-TEST(AfxWinMain, RunsInitInstanceOnceAndEndsWithZero)
-{
-    EXPECT_EQ(CWinApp::current(), nullptr);
-    EXPECT_EQ(AfxWinMain(), -1) << "no application object";
-    struct CountingApp : CWinApp {
-        int calls = 0;
-        BOOL InitInstance() override
-        {
-            ++calls;
-            return FALSE;
-        }
-    } app;
-    EXPECT_EQ(AfxWinMain(), 0);
-    EXPECT_EQ(app.calls, 1);
 }
 
 }  // namespace
