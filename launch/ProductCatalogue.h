@@ -46,16 +46,6 @@ inline constexpr std::array<ProductSlot, kProductSlotCount> kProductSlots = {{
      IDC_INJECT_QUENBY_X64, IDC_AUTOTEST_QUENBY_X64, IDC_BROWSE_QUENBY_X64},
 }};
 
-// One control id of every slot, in slot order: slotControlIds<&ProductSlot::buttonId>().
-template <int ProductSlot::*Id>
-constexpr std::array<int, kProductSlotCount> slotControlIds()
-{
-    std::array<int, kProductSlotCount> ids{};
-    for (std::size_t i = 0; i < kProductSlotCount; ++i)
-        ids[i] = kProductSlots[i].*Id;
-    return ids;
-}
-
 enum class ProgramFilesKind { X86, Native };
 
 // The two platform queries the resolution is built on.

@@ -101,15 +101,6 @@ inline constexpr std::array<ToolButton, kToolButtonCount> kToolButtons = {{
     {IDC_TOOL_FIRST + 70, L"Auto Test Reporter", L"C:\\Kestrova\\Tools\\Auto Test Reporter\\autotestreporter.exe", ToolLaunchKind::Plain, 4, 15},
 }};
 
-// The ids of the buttons, in table order: what the Tools dialog's row answers for.
-constexpr std::array<int, kToolButtonCount> toolButtonIds()
-{
-    std::array<int, kToolButtonCount> ids{};
-    for (std::size_t i = 0; i < kToolButtonCount; ++i)
-        ids[i] = kToolButtons[i].buttonId;
-    return ids;
-}
-
 // The auto-test configuration tool, started from the launcher dialog itself.
 extern const wchar_t* const kAutoTestConfigurePath;
 extern const wchar_t* const kAutoTestConfigureFolder;  // ends in "\"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/DialogEx.h"
+#include "launch/TableColumn.h"
 #include "launch/ToolRunners.h"
 
 class CKestrovaToolsDialog : public CDialogEx<CKestrovaToolsDialog> {
@@ -18,7 +19,7 @@ public:
     }
 
 private:
-    static constexpr auto kToolButtonIds = toolButtonIds();
+    static constexpr auto kToolButtonIds = columnOf<&ToolButton::buttonId>(kToolButtons);
 
     HandlerResult OnToolButton(const Message& msg);
 

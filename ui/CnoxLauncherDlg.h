@@ -4,6 +4,7 @@
 
 #include "framework/DialogEx.h"
 #include "launch/ProductCatalogue.h"
+#include "launch/TableColumn.h"
 #include "ui/CParsedEdit.h"
 
 #include <array>
@@ -35,9 +36,9 @@ public:
     void refreshControls();
 
 private:
-    static constexpr auto kLaunchButtonIds = slotControlIds<&ProductSlot::buttonId>();
-    static constexpr auto kBrowseButtonIds = slotControlIds<&ProductSlot::browseButtonId>();
-    static constexpr auto kModeComboIds = slotControlIds<&ProductSlot::modeComboId>();
+    static constexpr auto kLaunchButtonIds = columnOf<&ProductSlot::buttonId>(kProductSlots);
+    static constexpr auto kBrowseButtonIds = columnOf<&ProductSlot::browseButtonId>(kProductSlots);
+    static constexpr auto kModeComboIds = columnOf<&ProductSlot::modeComboId>(kProductSlots);
 
     void refreshSlotControls(const ProductSlot& slot, const std::wstring& exePath);
     void enableDialogControl(int id, bool enabled);
